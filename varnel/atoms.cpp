@@ -1,0 +1,183 @@
+// Atoms and coatoms of the generated sublattice L.
+//
+// The least and greatest elements of L are taken to be the lexicographically
+// least and greatest vectors of the block, and their form is checked. A vector
+// i is an atom when no vector of the block other than i and the least one lies
+// below or equal to it; coatoms dually.
+//
+// When every factor's order is a partial order (checked once per run), the
+// atoms are exactly the minimal vectors of L without its least element, and
+// they can be found without comparing every pair: the height of a vector (the
+// sum of the heights of its components, a height being the number of elements
+// below or equal) grows strictly along every strict inequality, so visiting
+// the vectors by increasing height reaches each atom before anything above
+// it, and a vector is an atom exactly when no atom found so far lies below
+// it. Coatoms the same way from the top. Otherwise the literal pairwise scan
+// is used. Both give the same atoms in the same (block) order.
+#include <algorithm>
+#include <string>
+
+#include "platform/checked.h"
+#include "workspace.h"
+
+namespace varnel {
+
+bool lesseqelemrows(const Product& p, int32_t a, int32_t b) {
+    const uint8_t* ra = p.ws.row(a);
+    const uint8_t* rb = p.ws.row(b);
+    for (int32_t i = 0; i < p.facts.numdirfacts; ++i)
+        if (!p.store.leq[p.facts.dirfacts[i + 1].latwh][ra[i]][rb[i]]) return false;
+    return true;
+}
+
+std::string elemrowtext(const Product& p, const uint8_t* v) {
+    std::string s = "[";
+    for (int32_t i = 0; i < p.facts.numdirfacts; ++i) {
+        s += p.store.elemname(p.facts.dirfacts[i + 1].latwh, v[i]);
+        s += ',';
+    }
+    s += "];";
+    return s;
+}
+
+namespace {
+
+// Order check between two rows by the lattices' orders.
+inline bool rowleq(const Product& p, const uint8_t* a, const uint8_t* b) {
+    for (int32_t i = 0; i < p.facts.numdirfacts; ++i)
+        if (!p.store.leq[p.facts.dirfacts[i + 1].latwh][a[i]][b[i]]) return false;
+    return true;
+}
+
+// The block indices sorted by the height of their vectors (ascending),
+// ties by index.
+std::vector<int32_t> byheight(const Workspace& ws) {
+    const int32_t n = ws.stride;
+    std::vector<uint32_t> h(static_cast<size_t>(ws.blsize) + 1);
+    uint32_t maxh = 0;
+    for (int32_t i = 1; i <= ws.blsize; ++i) {
+        const uint8_t* r = ws.row(i);
+        uint32_t s = 0;
+        for (int32_t c = 0; c < n; ++c) s += ws.heightflat[static_cast<size_t>(c) * 32 + r[c]];
+        h[i] = s;
+        maxh = std::max(maxh, s);
+    }
+    std::vector<int32_t> start(maxh + 2, 0);
+    for (int32_t i = 1; i <= ws.blsize; ++i) ++start[h[i] + 1];
+    for (size_t v = 1; v < start.size(); ++v) start[v] += start[v - 1];
+    std::vector<int32_t> order(static_cast<size_t>(ws.blsize));
+    for (int32_t i = 1; i <= ws.blsize; ++i) order[start[h[i]]++] = i;
+    return order;
+}
+
+// Minimal (up = false) or maximal (up = true) vectors of the block without
+// the row skip, in ascending block order.
+std::vector<int32_t> extremal(const Product& p, int32_t skip, bool up) {
+    const Workspace& ws = p.ws;
+    std::vector<int32_t> found;
+    if (ws.ordersok) {
+        std::vector<int32_t> order = byheight(ws);
+        if (up) std::reverse(order.begin(), order.end());
+        for (int32_t i : order) {
+            if (i == skip) continue;
+            bool covered = false;
+            for (int32_t a : found)
+                if (up ? rowleq(p, ws.row(i), ws.row(a)) : rowleq(p, ws.row(a), ws.row(i))) {
+                    covered = true;
+                    break;
+                }
+            if (!covered) found.push_back(i);
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+    for (int32_t i = 1; i <= ws.blsize; ++i) {
+        if (i == skip) continue;
+        bool extreme = true;
+        for (int32_t j = 1; j <= ws.blsize; ++j) {
+            if (j == skip || j == i) continue;
+            if (up ? lesseqelemrows(p, i, j) : lesseqelemrows(p, j, i)) {
+                extreme = false;
+                break;
+            }
+        }
+        if (extreme) found.push_back(i);
+    }
+    return found;
+}
+
+// The candidate progress marks: every candidate index that is a multiple of
+// the interval, except the skipped row.
+void candidatemarks(Product& p, int32_t skip, const char* tag) {
+    if (p.opts.progstep <= 0) return;
+    const int64_t iv = p.ws.proginterval;
+    for (int64_t i = iv; i <= p.ws.blsize; i += iv)
+        if (i != skip) p.rep.indentmark(tag + std::to_string(i));
+}
+
+bool reports(const Product& p) { return p.opts.letter(4) == 'n' || p.opts.letter(5) == 'i'; }
+
+}  // namespace
+
+void findatoms(Product& p) {
+    Workspace& ws = p.ws;
+    const Store& st = p.store;
+    ws.numatoms = 0;
+    ws.atoms.clear();
+    if (ws.blsize < 2) return;
+    for (int32_t l = 1; l <= st.numlats; ++l)
+        for (int32_t j = 2; j <= st.latsize[l]; ++j)
+            if (!st.leq[l][1][j])
+                errorstop("Wrong input: the list of elements of " + st.latname[l] +
+                          " should start with the smallest element!");
+    ws.bottomrow = ws.lexmin;
+    const uint8_t* b = ws.row(ws.bottomrow);
+    for (int32_t i = 0; i < p.facts.numdirfacts; ++i)
+        if (b[i] != 1 && ws.blsize > 2) errorstop("Something is wrong, code = W3bT7s.");
+    ws.proginterval = platform::mul32(32, p.opts.progstep);
+    candidatemarks(p, ws.bottomrow, "a?:");
+    ws.atoms = extremal(p, ws.bottomrow, false);
+    ws.numatoms = static_cast<int32_t>(ws.atoms.size());
+    if (ws.numatoms == 0) errorstop("Error: no atom is found!");
+    if (reports(p)) {
+        p.rep.fileline("(WARNING at the end!) The number of atoms is " + std::to_string(ws.numatoms) +
+                       ".  The atoms are as follows:");
+        p.rep.conline("(WARNING at the end!) The number of atoms is " + std::to_string(ws.numatoms));
+        for (int32_t a : ws.atoms) p.rep.fileline(elemrowtext(p, ws.row(a)));
+        p.rep.fileline("");
+    }
+}
+
+void findcoatoms(Product& p) {
+    Workspace& ws = p.ws;
+    const Store& st = p.store;
+    ws.numcoatoms = 0;
+    ws.coatoms.clear();
+    if (ws.blsize < 2) return;
+    for (int32_t l = 1; l <= st.numlats; ++l)
+        for (int32_t j = 1; j <= st.latsize[l] - 1; ++j)
+            if (!st.leq[l][j][st.latsize[l]])
+                errorstop("Wrong input: the list of elements of " + st.latname[l] +
+                          " should end with the largest element!");
+    ws.toprow = ws.lexmax;
+    const uint8_t* t = ws.row(ws.toprow);
+    for (int32_t i = 0; i < p.facts.numdirfacts; ++i) {
+        const int32_t c = t[i];
+        if (c != st.latsize[p.facts.dirfacts[i + 1].latwh] && c != 1 && ws.blsize > 2)
+            errorstop("Something is wrong, code = W5bH7s.");
+    }
+    ws.proginterval = platform::mul32(32, p.opts.progstep);
+    candidatemarks(p, ws.toprow, "c?:");
+    ws.coatoms = extremal(p, ws.toprow, true);
+    ws.numcoatoms = static_cast<int32_t>(ws.coatoms.size());
+    if (ws.numcoatoms == 0) errorstop("Error: no coatom is found!");
+    if (reports(p)) {
+        p.rep.fileline("(WARNING at the end!) The number of coatoms is " + std::to_string(ws.numcoatoms) +
+                       ".  The coatoms are as follows:");
+        p.rep.conline("(WARNING at the end!)  The number of coatoms is " + std::to_string(ws.numcoatoms));
+        for (int32_t a : ws.coatoms) p.rep.fileline(elemrowtext(p, ws.row(a)));
+        p.rep.fileline("");
+    }
+}
+
+}  // namespace varnel

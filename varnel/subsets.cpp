@@ -1,0 +1,374 @@
+// The all-subsets run: the product over every non-empty subset of the
+// direct factors that the constraints allow, in decreasing order of the
+// subset read as a base-2 number (factor 1 the most significant digit), with
+// the atom and coatom spectra, the (atoms, coatoms) pairs, the largest values
+// and the subsets where they first occurred.
+//
+// The products of different subsets are independent. With more than one
+// thread, workers compute them ahead, each in a workspace of its own, and
+// record what each product writes; the main thread plays the records back
+// strictly in step order and does all bookkeeping itself, so the output is
+// byte for byte that of the sequential run.
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/abend.h"
+#include "platform/checked.h"
+#include "subsets.h"
+#include "varnel.h"
+
+namespace varnel {
+
+namespace {
+
+std::string selection(const bool* effective, int32_t n) {
+    std::string s;
+    for (int32_t i = 1; i <= n; ++i) s += effective[i] ? 'y' : 'n';
+    return s;
+}
+
+// Everything a step leaves for the bookkeeping of the main thread.
+struct StepOutcome {
+    bool allowed = false;
+    int32_t blsize = 0, numatoms = 0, numcoatoms = 0, numeffective = 0;
+    int32_t proginterval = 0;
+    bool effective[maxdirfacts + 1] = {};
+    Report first;   // generation, per-step line, atoms and coatoms
+    Report second;  // the vector listing
+    std::optional<ErrorStop> stop;
+    std::optional<platform::AbnormalEnd> abend;
+};
+
+// Steps 2 to 6 of a step for the selection in p.ws.effective: initbl, the
+// constraint test, and for an allowed subset genbl, the per-step line, the
+// atoms and the coatoms.
+void elaborate(Product& p, int32_t step, StepOutcome& out) {
+    Workspace& ws = p.ws;
+    initbl(p);
+    out.allowed = testconstraints(p.facts, ws.effective);
+    if (out.allowed) {
+        genbl(p);
+        out.blsize = ws.blsize;
+        if (p.opts.on(5)) {
+            const std::string line = "(Step " + std::to_string(step) + ") |L|=" + std::to_string(ws.blsize) + ". " +
+                                     std::to_string(ws.numeffective) + " effective factors: [" +
+                                     selection(ws.effective, p.facts.numdirfacts) + "]";
+            p.rep.fileline("");
+            p.rep.fileline("");
+            p.rep.fileline(line);
+            p.rep.conline("");
+            p.rep.conline(line);
+        }
+        findatoms(p);
+        out.numatoms = ws.numatoms;
+        findcoatoms(p);
+        out.numcoatoms = ws.numcoatoms;
+    }
+    out.proginterval = ws.proginterval;
+}
+
+// The selection of step s: the base-2 number 2^n - s.
+void selectionofstep(int32_t n, int64_t s, bool* effective, int32_t& numeffective) {
+    const uint64_t value = (uint64_t{1} << n) - static_cast<uint64_t>(s);
+    numeffective = 0;
+    for (int32_t i = 1; i <= n; ++i) {
+        effective[i] = (value >> (n - i)) & 1;
+        numeffective += effective[i] ? 1 : 0;
+    }
+}
+
+struct Tally {
+    int32_t step = 0, disregarded = 0, elaborated = 0;
+    int32_t maxsize = 0, maxatoms = 0, maxcoatoms = 0;
+    std::string maxsizesel, maxatomssel, maxcoatomssel;
+    Spectra spec;
+};
+
+// The bookkeeping of an allowed step, after its first record has been
+// written: maxima, spectra, the pair, the echo.
+void account(Varnel& v, Tally& t, const StepOutcome& o) {
+    const std::string sel = selection(o.effective, v.facts.numdirfacts);
+    if (o.blsize > t.maxsize) t.maxsize = o.blsize, t.maxsizesel = sel;
+    if (o.numatoms > 0) addatomcount(t.spec, o.numatoms);
+    if (o.numatoms > t.maxatoms) t.maxatoms = o.numatoms, t.maxatomssel = sel;
+    if (o.numcoatoms > 0) addcoatomcount(t.spec, o.numcoatoms);
+    if (o.numcoatoms > t.maxcoatoms) t.maxcoatoms = o.numcoatoms, t.maxcoatomssel = sel;
+    addpair(t.spec, o.numatoms, o.numcoatoms);
+    if (v.opts.on(1)) prntinput(v);
+}
+
+void disregard(Varnel& v, Tally& t, const StepOutcome& o) {
+    t.disregarded = platform::add32(t.disregarded, 1);
+    if (v.opts.on(5)) {
+        v.rep.fileline("");
+        v.rep.fileline("");
+        v.rep.fileline("(Step " + std::to_string(t.step) + ") Disregarded by constraints.  [" +
+                       selection(o.effective, v.facts.numdirfacts) + "]");
+    }
+}
+
+// Steps 7 and 8: the empty line and the step progress line.
+void closestep(Varnel& v, const Tally& t, int32_t proginterval, int32_t numsubsets) {
+    if (v.opts.on(5)) v.rep.fileline("");
+    if (proginterval > 0 && t.step % proginterval == 0)
+        v.rep.indentconline(std::to_string(t.step) + "th product out of " + std::to_string(numsubsets));
+}
+
+void runsequential(Varnel& v, Tally& t, int32_t numsubsets) {
+    Product p = v.product();
+    StepOutcome o;
+    do {
+        t.step = platform::add32(t.step, 1);
+        o = StepOutcome();
+        elaborate(p, t.step, o);
+        std::copy(std::begin(v.ws.effective), std::end(v.ws.effective), std::begin(o.effective));
+        if (o.allowed) {
+            t.elaborated = platform::add32(t.elaborated, 1);
+            account(v, t, o);
+            if (v.opts.on(2)) prntbl(p);
+        } else {
+            disregard(v, t, o);
+        }
+        if (!nextsubset(v.facts.numdirfacts, v.ws.effective, v.ws.numeffective))
+            errorstop("Internal program error, code=p7f3s9");
+        closestep(v, t, o.proginterval, numsubsets);
+    } while (anyeffective(v.facts.numdirfacts, v.ws.effective));
+}
+
+void runparallel(Varnel& v, Tally& t, int32_t numsubsets, int threads) {
+    const int32_t n = v.facts.numdirfacts;
+    const int64_t laststep = (int64_t{1} << n) - 1;
+    const int64_t window = 8L * threads;
+    std::mutex mu;
+    std::condition_variable cv;
+    std::deque<std::unique_ptr<StepOutcome>> ready;  // outcomes of steps from `base` on, or null
+    int64_t base = 1;                                 // the next step for the main thread
+    int64_t next = 1;                                 // the next step for a worker
+    std::atomic<bool> quit{false};
+
+    auto worker = [&]() {
+        auto ws = std::make_unique<Workspace>();
+        ws->capacity = v.ws.capacity;
+        for (;;) {
+            int64_t s;
+            {
+                std::unique_lock<std::mutex> lock(mu);
+                cv.wait(lock, [&] { return quit || next > laststep || next < base + window; });
+                if (quit || next > laststep) return;
+                s = next++;
+            }
+            auto o = std::make_unique<StepOutcome>();
+            selectionofstep(n, s, ws->effective, ws->numeffective);
+            std::copy(std::begin(ws->effective), std::end(ws->effective), std::begin(o->effective));
+            Product p{v.store, v.facts, v.opts, *ws, o->first};
+            p.cancel = &quit;
+            try {
+                elaborate(p, static_cast<int32_t>(s), *o);
+                if (o->allowed && v.opts.on(2)) {
+                    Product q{v.store, v.facts, v.opts, *ws, o->second};
+                    prntbl(q);
+                }
+            } catch (const ErrorStop& e) {
+                o->stop = e;
+            } catch (const platform::AbnormalEnd& e) {
+                o->abend = e;
+            } catch (const std::bad_alloc&) {
+                o->abend = platform::AbnormalEnd{203, "Runtime error 203 (out of memory)"};
+            } catch (const Abandoned&) {
+                return;
+            }
+            std::lock_guard<std::mutex> lock(mu);
+            size_t at = static_cast<size_t>(s - base);
+            if (ready.size() <= at) ready.resize(at + 1);
+            ready[at] = std::move(o);
+            cv.notify_all();
+        }
+    };
+
+    std::vector<std::thread> pool;
+    struct Joiner {
+        std::vector<std::thread>& pool;
+        std::atomic<bool>& quit;
+        std::mutex& mu;
+        std::condition_variable& cv;
+        ~Joiner() {
+            {
+                std::lock_guard<std::mutex> lock(mu);
+                quit = true;
+            }
+            cv.notify_all();
+            for (auto& th : pool) th.join();
+        }
+    } joiner{pool, quit, mu, cv};
+    for (int i = 0; i < threads; ++i) pool.emplace_back(worker);
+
+    for (int64_t s = 1; s <= laststep; ++s) {
+        std::unique_ptr<StepOutcome> o;
+        {
+            std::unique_lock<std::mutex> lock(mu);
+            cv.wait(lock, [&] { return !ready.empty() && ready.front(); });
+            o = std::move(ready.front());
+            ready.pop_front();
+            ++base;
+            cv.notify_all();
+        }
+        t.step = platform::add32(t.step, 1);
+        if (o->allowed || o->stop || o->abend) {
+            if (o->allowed) t.elaborated = platform::add32(t.elaborated, 1);
+            o->first.replay(v.rep);
+            if (o->stop) throw *o->stop;
+            if (o->abend) throw *o->abend;
+            account(v, t, *o);
+            o->second.replay(v.rep);
+        } else {
+            disregard(v, t, *o);
+        }
+        closestep(v, t, o->proginterval, numsubsets);
+    }
+}
+
+std::string spectrumtext(const std::vector<int32_t>& spec) {
+    std::string s;
+    for (size_t i = 0; i < spec.size(); ++i) {
+        if (i > 0) s += ',';
+        s += ' ' + std::to_string(spec[i]);
+    }
+    return s;
+}
+
+}  // namespace
+
+bool nextsubset(int32_t numdirfacts, bool* effective, int32_t& numeffective) {
+    int32_t n = numdirfacts;
+    while (n >= 1 && !effective[n]) --n;
+    if (n < 1) return false;
+    effective[n] = false;
+    for (int32_t i = n + 1; i <= numdirfacts; ++i) effective[i] = true;
+    numeffective = 0;
+    for (int32_t i = 1; i <= numdirfacts; ++i) numeffective += effective[i] ? 1 : 0;
+    return true;
+}
+
+bool anyeffective(int32_t numdirfacts, const bool* effective) {
+    for (int32_t i = 1; i <= numdirfacts; ++i)
+        if (effective[i]) return true;
+    return false;
+}
+
+bool testconstraints(const Factors& facts, const bool* effective) {
+    for (int32_t c = 1; c <= facts.numconstraints; ++c)
+        if (effective[facts.constraints[c].iffact] && effective[facts.constraints[c].thennotfact]) return false;
+    return true;
+}
+
+void seedpairs(Spectra& s) {
+    s.acpairs = {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {2, 3}, {3, 3}};
+}
+
+void addpair(Spectra& s, int32_t a, int32_t c) {
+    if (a == 0 || c == 0) errorstop("Error code: gWm9x");
+    for (const auto& pr : s.acpairs)
+        if (pr.first == a && pr.second == c) return;
+    if (s.acpairs.size() + 1 > 4000) errorstop("Error: two many pairs of (#atoms, #coatoms)");
+    s.acpairs.emplace_back(a, c);
+}
+
+namespace {
+void addcount(std::vector<int32_t>& spec, int32_t value) {
+    size_t i = 0;
+    while (i < spec.size() && spec[i] < value) ++i;
+    if (i < spec.size() && spec[i] == value) return;
+    spec.insert(spec.begin() + static_cast<std::ptrdiff_t>(i), value);
+}
+}  // namespace
+
+void addatomcount(Spectra& s, int32_t numatoms) { addcount(s.atomspec, numatoms); }
+void addcoatomcount(Spectra& s, int32_t numcoatoms) { addcount(s.coatomspec, numcoatoms); }
+
+std::string statisticsline(int32_t steps, int32_t disregarded, int32_t elaborated) {
+    const int32_t hundredfold = platform::mul32(100, disregarded);
+    char pct[64];
+    std::snprintf(pct, sizeof pct, "%6.2f", steps == 0 ? 0.0 : static_cast<double>(hundredfold) / steps);
+    return ":: " + std::to_string(steps) + " steps: " + std::to_string(disregarded) + " (" + pct + "%) disregarded, " +
+           std::to_string(elaborated) + " elaborated";
+}
+
+void runsubsets(Varnel& v) {
+    const int32_t n = v.facts.numdirfacts;
+    if (n > 30) errorstop("Too many direct factors for the all-subsets run (at most 30)");
+    Tally t;
+    t.spec.atomspec = {1, 2, 3};
+    t.spec.coatomspec = {1, 2, 3};
+    seedpairs(t.spec);
+    const int32_t numsubsets = static_cast<int32_t>(int64_t{1} << n);
+    const std::string none(static_cast<size_t>(n), 'n');
+    t.maxsizesel = t.maxatomssel = t.maxcoatomssel = none;
+
+    int threads = v.threads > 0 ? v.threads : static_cast<int>(std::thread::hardware_concurrency());
+    if (threads >= 2 && n >= 2)
+        runparallel(v, t, numsubsets, threads);
+    else
+        runsequential(v, t, numsubsets);
+
+    Report& r = v.rep;
+    const std::string stats = statisticsline(t.step, t.disregarded, t.elaborated);
+    const char* const warning[5] = {
+        "!!!!Warning: the information below about ATOMS is complete iff the variety is",
+        " nontrivial and, up to automorphisms, the input contains ALL x*z=y*z=0",
+        " assigments. Similarly for COATOMS: all x+z=y+z=1 are needed. For DOUBLE",
+        " spectra, all assignments are needed up to automorphisms. For all spectra,",
+        " 2- and 1-valued assignments can (and should) be omitted, except for C_2.",
+    };
+    auto block = [&](auto line) {
+        line("");
+        line(stats);
+        line("");
+        for (const char* w : warning) line(w);
+        line("");
+    };
+    block([&](const std::string& s) { r.conline(s); });
+    block([&](const std::string& s) { r.fileline(s); });
+    const std::string atomsline = ">>:: Largest |{atoms}|=" + std::to_string(t.maxatoms) + "; occured at, say, [" +
+                                  t.maxatomssel + "]";
+    const std::string atomspec = ">>:: Atom spectrum = {" + spectrumtext(t.spec.atomspec) + "}";
+    const std::string coatomsline = ">>:: Largest |{coatoms}|=" + std::to_string(t.maxcoatoms) +
+                                    "; occured at, say, [" + t.maxcoatomssel + "]";
+    const std::string coatomspec = ">>:: Coatom spectrum = {" + spectrumtext(t.spec.coatomspec) + "}";
+    for (const std::string& s : {atomsline, std::string(), atomspec, std::string()}) r.fileline(s);
+    for (const std::string& s : {atomsline, std::string(), atomspec, std::string()}) r.conline(s);
+    for (const std::string& s : {coatomsline, std::string(), coatomspec, std::string()}) r.fileline(s);
+    for (const std::string& s : {coatomsline, std::string(), coatomspec, std::string()}) r.conline(s);
+    const std::string sizeline =
+        ">>:: Largest |L| = " + std::to_string(t.maxsize) + "; occurred at, say, [" + t.maxsizesel + "]";
+    r.conline(sizeline);
+    r.conline("");
+    r.fileline(sizeline);
+    r.fileline("");
+    const std::string head1 = "The number of pairs (|{atoms}|,|{atoms}|) (including those obtained by";
+    const std::string head2 = "theoretical considerations) is " + std::to_string(t.spec.acpairs.size()) +
+                              "; these pairs are:";
+    r.fileline(head1);
+    r.fileline(head2);
+    r.conline(head1);
+    r.conline(head2);
+    std::string pairs;
+    for (size_t i = 0; i < t.spec.acpairs.size(); ++i) {
+        if (i > 0) pairs += ',';
+        pairs += " (" + std::to_string(t.spec.acpairs[i].first) + "," + std::to_string(t.spec.acpairs[i].second) + ")";
+    }
+    r.fileline(pairs);
+    r.fileline("");
+    r.conline(pairs);
+    r.conline("");
+}
+
+}  // namespace varnel
