@@ -107,3 +107,20 @@ TEST(OrdanikReader, EmptyFileAndEmptyElementName) {
     EXPECT_EQ(elementnames(h.at(0)), (std::vector<std::string>{"", "a", "b"}));
     EXPECT_EQ(edgenames(h.at(0)), (std::vector<std::string>{"-a", "a-b"}));
 }
+
+TEST(OrdanikReader, ElementNameSet) {
+    // All 65 characters, five to a name.
+    ASSERT_EQ(elemnamechars.size(), 65u);
+    std::string names;
+    for (size_t i = 0; i < elemnamechars.size(); i += 5) names += elemnamechars.substr(i, 5) + " ";
+    Harness h(poset("P", names, "01234-abcde") + "\n");
+    h.readall();
+    ASSERT_EQ(h.store.count(), 1);
+    EXPECT_EQ(h.at(0).n, 13);
+    EXPECT_EQ(h.at(0).names[13], "_'#\xA7@");
+
+    for (const char* bad : {"l", "O", "!", "\"", ".", "a\xA8"}) {
+        Harness b(poset("P", std::string("x ") + bad, "x-y") + "\n");
+        EXPECT_EQ(b.stopof([&] { b.readall(); }), std::string("Invalid character in element name:  ") + bad) << bad;
+    }
+}
