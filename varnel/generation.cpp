@@ -13,6 +13,10 @@
 // would answer (is this vector in the block already?), and the least and
 // greatest vectors in that order are kept as the rows are appended.
 #include <algorithm>
+#include <functional>
+#include <semaphore>
+#include <thread>
+#include <vector>
 #include <string>
 
 #include "platform/checked.h"
@@ -42,23 +46,25 @@ void prepareworkspace(Product& p) {
     const Store& st = p.store;
     const int32_t nf = p.facts.numdirfacts;
     ws.stride = nf;
-    ws.meetflat.assign(static_cast<size_t>(nf + 1) * 1024, 0);
-    ws.joinflat.assign(static_cast<size_t>(nf + 1) * 1024, 0);
+    ws.opflat.assign(static_cast<size_t>(nf + 1) * 1024, 0);
     ws.heightflat.assign(static_cast<size_t>(nf + 1) * 32, 0);
     ws.ordersok = true;
+    ws.tablescomplete = true;
+    ws.tablessymmetric = true;
     for (int32_t i = 1; i <= nf; ++i) {
         const int32_t l = p.facts.dirfacts[i].latwh;
         const int32_t n = st.latsize[l];
-        // Factor i's tables sit at offset (i-1) so that component i-1 of a
-        // row (rows are 0-based inside) finds them directly.
-        uint8_t* mt = &ws.meetflat[static_cast<size_t>(i - 1) * 1024];
-        uint8_t* jt = &ws.joinflat[static_cast<size_t>(i - 1) * 1024];
+        uint16_t* t = &ws.opflat[static_cast<size_t>(i - 1) * 1024];
         for (int32_t a = 1; a <= n; ++a)
             for (int32_t b = 1; b <= n; ++b) {
-                int32_t m = st.meettab[l][a][b], j = st.jointab[l][a][b];
-                mt[a * 32 + b] = (m >= 1 && m <= n) ? static_cast<uint8_t>(m) : 0;
-                jt[a * 32 + b] = (j >= 1 && j <= n) ? static_cast<uint8_t>(j) : 0;
+                const int32_t m = st.meettab[l][a][b], j = st.jointab[l][a][b];
+                const bool mok = m >= 1 && m <= n, jok = j >= 1 && j <= n;
+                t[a * 32 + b] = static_cast<uint16_t>((mok ? m : 0) | (jok ? j : 0) << 8);
+                if (!mok || !jok) ws.tablescomplete = false;
+                if (m != st.meettab[l][b][a] || j != st.jointab[l][b][a]) ws.tablessymmetric = false;
             }
+        for (int32_t a = 1; a <= n; ++a)
+            if (st.meettab[l][a][a] != a || st.jointab[l][a][a] != a) ws.tablessymmetric = false;
         // Height of an element: the number of elements below or equal to it.
         // In a partial order it grows strictly along every strict inequality.
         uint16_t* ht = &ws.heightflat[static_cast<size_t>(i - 1) * 32];
@@ -76,12 +82,12 @@ void prepareworkspace(Product& p) {
             }
         }
     }
-    // The block: capacity rows of numdirfacts bytes (row 0 unused), and a
-    // little room after the last row so that rows can be read by words.
+    // The block: capacity rows of numdirfacts bytes (row 0 unused), and room
+    // after the last row so that rows can be read by 8-byte words.
     ws.blkbytes = (static_cast<size_t>(ws.capacity) + 2) * static_cast<size_t>(std::max(nf, 1)) + 16;
     ws.blk.reset(new uint8_t[ws.blkbytes]);
-    std::memset(ws.blk.get(), 0, 64 < ws.blkbytes ? 64 : ws.blkbytes);
-    ws.scratch.assign(static_cast<size_t>(std::max(nf, 1)) * 8 + 16, 0);
+    std::memset(ws.blk.get(), 0, std::min<size_t>(ws.blkbytes, 64));
+    ws.scratch.assign(static_cast<size_t>(std::max(nf, 1)) * 8 + 64, 0);
     ws.slots.assign(1024, 0);
     ws.slotmask = 1023;
     ws.blsize = 0;
@@ -109,24 +115,41 @@ inline uint64_t hashrow(const uint8_t* v, int32_t n) {
     return h ^ (h >> 32);
 }
 
+inline bool rowequal(const uint8_t* a, const uint8_t* b, int32_t n) {
+    int32_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) return false;
+    }
+    for (; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+inline uint64_t slotkey(uint64_t h) { return h & 0xFFFFFFFF00000000ULL; }
+
 // The slot that holds v, or the empty slot where v belongs.
 inline uint32_t findslot(const Workspace& ws, const uint8_t* v, uint64_t h) {
     uint32_t s = static_cast<uint32_t>(h) & ws.slotmask;
-    const size_t n = static_cast<size_t>(ws.stride);
+    const uint64_t key = slotkey(h);
     for (;;) {
-        uint32_t e = ws.slots[s];
-        if (e == 0 || std::memcmp(ws.row(static_cast<int32_t>(e)), v, n) == 0) return s;
+        const uint64_t e = ws.slots[s];
+        if (e == 0) return s;
+        if ((e & 0xFFFFFFFF00000000ULL) == key && rowequal(ws.row(static_cast<int32_t>(e & 0xFFFFFFFFu)), v, ws.stride))
+            return s;
         s = (s + 1) & ws.slotmask;
     }
 }
 
 void growindex(Workspace& ws) {
-    size_t size = ws.slots.size() * 2;
+    const size_t size = ws.slots.size() * 2;
     ws.slots.assign(size, 0);
     ws.slotmask = static_cast<uint32_t>(size - 1);
     for (int32_t i = 1; i <= ws.blsize; ++i) {
-        uint32_t s = findslot(ws, ws.row(i), hashrow(ws.row(i), ws.stride));
-        ws.slots[s] = static_cast<uint32_t>(i);
+        const uint64_t h = hashrow(ws.row(i), ws.stride);
+        ws.slots[findslot(ws, ws.row(i), h)] = slotkey(h) | static_cast<uint32_t>(i);
     }
 }
 
@@ -139,19 +162,19 @@ void clearindex(Workspace& ws) {
     }
     for (int32_t i = ws.blsize; i >= 1; --i) {
         uint32_t s = static_cast<uint32_t>(hashrow(ws.row(i), ws.stride)) & ws.slotmask;
-        while (ws.slots[s] != static_cast<uint32_t>(i)) s = (s + 1) & ws.slotmask;
+        while ((ws.slots[s] & 0xFFFFFFFFu) != static_cast<uint32_t>(i)) s = (s + 1) & ws.slotmask;
         ws.slots[s] = 0;
     }
 }
 
-// Appends v as a new row (the caller knows it is new and where its slot is).
-void appendrow(Product& p, const uint8_t* v, uint32_t slot) {
+// Appends v as a new row into its empty slot.
+void appendrow(Product& p, const uint8_t* v, uint32_t slot, uint64_t h) {
     Workspace& ws = p.ws;
     ws.blsize = add32(ws.blsize, 1);
     if (ws.blsize > ws.capacity) errorstop("[\\vec x, \\vec y, \\vec z] is too large");
     uint8_t* r = ws.row(ws.blsize);
     std::memcpy(r, v, static_cast<size_t>(ws.stride));
-    ws.slots[slot] = static_cast<uint32_t>(ws.blsize);
+    ws.slots[slot] = slotkey(h) | static_cast<uint32_t>(ws.blsize);
     if (ws.blsize == 1) {
         ws.lexmin = ws.lexmax = 1;
     } else {
@@ -176,33 +199,22 @@ void progressmark(Product& p) {
 // was formed from (for the trace line).
 inline void addelemrow(Product& p, const uint8_t* v, int32_t j, int32_t k) {
     Workspace& ws = p.ws;
-    uint32_t s = findslot(ws, v, hashrow(v, ws.stride));
+    const uint64_t h = hashrow(v, ws.stride);
+    const uint32_t s = findslot(ws, v, h);
     if (ws.slots[s] != 0) return;
-    appendrow(p, v, s);
+    appendrow(p, v, s, h);
     progressmark(p);
     if (p.opts.letter(3) == 'i')
         p.rep.fileline(std::to_string(ws.blsize) + "th = " + std::to_string(j) + "th   +or*   " +
                        std::to_string(k) + "th");
 }
 
-[[noreturn]] void incomplete(const Product& p, const uint8_t* v, const char* what) {
-    int32_t i = 0;
-    while (v[i] != 0) ++i;
-    const int32_t l = p.facts.dirfacts[i + 1].latwh;
-    errorstop(std::string("Incomplete ") + what + " table of " + p.store.latname[l]);
-}
-
-// Componentwise meet and join of rows a and b into m and j; false when some
-// needed table entry is no element (the caller then stops the run).
-inline void combine(const Workspace& ws, const uint8_t* a, const uint8_t* b, uint8_t* m, uint8_t* j) {
-    const int32_t n = ws.stride;
-    const uint8_t* mt = ws.meetflat.data();
-    const uint8_t* jt = ws.joinflat.data();
-    for (int32_t i = 0; i < n; ++i) {
-        const unsigned idx = static_cast<unsigned>(i) * 1024u + a[i] * 32u + b[i];
-        m[i] = mt[idx];
-        j[i] = jt[idx];
-    }
+// Stops the run on the first component of v that names no element.
+void checkcomplete(const Product& p, const uint8_t* v, const char* what) {
+    for (int32_t i = 0; i < p.ws.stride; ++i)
+        if (v[i] == 0)
+            errorstop(std::string("Incomplete ") + what + " table of " +
+                      p.store.latname[p.facts.dirfacts[i + 1].latwh]);
 }
 
 }  // namespace
@@ -224,7 +236,10 @@ void initbl(Product& p) {
         Z[i - 1] = static_cast<uint8_t>(e ? f.z : 1);
     }
     const bool xy = equelemrows(X, Y, nf), xz = equelemrows(X, Z, nf), yz = equelemrows(Y, Z, nf);
-    auto put = [&](const uint8_t* v) { appendrow(p, v, findslot(ws, v, hashrow(v, nf))); };
+    auto put = [&](const uint8_t* v) {
+        const uint64_t h = hashrow(v, nf);
+        appendrow(p, v, findslot(ws, v, h), h);
+    };
     if (xy && xz) {
         put(X);
     } else if (xy || xz || yz) {
@@ -243,22 +258,146 @@ void initbl(Product& p) {
     ws.proginterval = p.opts.progstep;
 }
 
+namespace {
+
+// Combines rows a and b into m (meet) and jn (join) through the flat tables;
+// base holds row a's table offsets.
+inline void combine(const uint16_t* t, const uint32_t* base, const uint8_t* rb, int32_t nf, uint8_t* m, uint8_t* jn) {
+    for (int32_t i = 0; i < nf; ++i) {
+        const uint16_t e = t[base[i] + rb[i]];
+        m[i] = static_cast<uint8_t>(e);
+        jn[i] = static_cast<uint8_t>(e >> 8);
+    }
+}
+
+inline void rowbase(const uint8_t* ra, int32_t nf, uint32_t* base) {
+    for (int32_t i = 0; i < nf; ++i) base[i] = static_cast<uint32_t>(i) * 1024u + ra[i] * 32u;
+}
+
+// The first partner of row a in a pass: with symmetric tables a pair of two
+// new vectors was combined already when the smaller index was the outer one,
+// and a vector met or joined with itself gives itself.
+inline int32_t firstpartner(bool symmetric, int32_t a, int32_t old) { return (symmetric && a > old) ? a + 1 : old + 1; }
+
+// One helper thread that takes jobs from genbl, one at a time.
+class PassHelper {
+public:
+    PassHelper() : th_([this] { loop(); }) {}
+    ~PassHelper() {
+        stop_ = true;
+        go_.release();
+        th_.join();
+    }
+    void start(std::function<void()> job) {
+        job_ = std::move(job);
+        go_.release();
+    }
+    void wait() { done_.acquire(); }
+
+private:
+    void loop() {
+        for (;;) {
+            go_.acquire();
+            if (stop_) return;
+            job_();
+            done_.release();
+        }
+    }
+    std::binary_semaphore go_{0}, done_{0};
+    std::function<void()> job_;
+    std::atomic<bool> stop_{false};
+    std::thread th_;
+};
+
+// The pairs (a, b) of rows a in [a0, a1) of a pass whose meet or join is not
+// in the block yet, in pass order, each as a << 32 | b << 1 | (1 for join).
+// The index is only read here.
+void findnew(const Workspace& ws, int32_t a0, int32_t a1, int32_t old, int32_t n, std::vector<uint64_t>& out) {
+    const int32_t nf = ws.stride;
+    std::vector<uint32_t> base(static_cast<size_t>(nf) + 1);
+    std::vector<uint8_t> buf(static_cast<size_t>(nf) * 2 + 32, 0);
+    uint8_t* m = buf.data();
+    uint8_t* jn = m + nf + 8;
+    const uint16_t* t = ws.opflat.data();
+    out.clear();
+    for (int32_t a = a0; a < a1; ++a) {
+        rowbase(ws.row(a), nf, base.data());
+        for (int32_t b = firstpartner(ws.tablessymmetric, a, old); b <= n; ++b) {
+            combine(t, base.data(), ws.row(b), nf, m, jn);
+            const uint64_t key = static_cast<uint64_t>(a) << 32 | static_cast<uint64_t>(b) << 1;
+            if (ws.slots[findslot(ws, m, hashrow(m, nf))] == 0) out.push_back(key);
+            if (ws.slots[findslot(ws, jn, hashrow(jn, nf))] == 0) out.push_back(key | 1);
+        }
+    }
+}
+
+}  // namespace
+
+// Closes the block under meet and join, pass by pass. A large pass with
+// complete tables is shared out: both threads combine their part of the
+// pairs against the block as it stands and note the results that are not
+// in it; then the noted results are inserted one by one in pass order, which
+// is exactly what the plain loop would insert, in the same order.
 void genbl(Product& p) {
     Workspace& ws = p.ws;
     const int32_t nf = ws.stride;
-    uint8_t* m = ws.scratch.data() + static_cast<size_t>(nf) * 3;
-    uint8_t* j = m + nf;
+    uint8_t* m = ws.scratch.data() + static_cast<size_t>(nf) * 3 + 8;
+    uint8_t* jn = m + nf + 8;
+    std::vector<uint32_t> base(static_cast<size_t>(nf) + 1);
+    const uint16_t* t = ws.opflat.data();
+    const bool symmetric = ws.tablessymmetric;
+    std::unique_ptr<PassHelper> helper;
+    std::vector<uint64_t> noted[2];
+    constexpr int64_t chunkpairs = int64_t{1} << 17;
     int32_t old = 0;
     for (;;) {
         const int32_t n = ws.blsize;
-        for (int32_t a = 1; a <= n; ++a) {
-            if (p.cancel && p.cancel->load(std::memory_order_relaxed)) throw Abandoned{};
-            for (int32_t b = old + 1; b <= n; ++b) {
-                combine(ws, ws.row(a), ws.row(b), m, j);
-                if (nf > 0 && std::memchr(m, 0, static_cast<size_t>(nf))) incomplete(p, m, "meet");
-                addelemrow(p, m, a, b);
-                if (nf > 0 && std::memchr(j, 0, static_cast<size_t>(nf))) incomplete(p, j, "join");
-                addelemrow(p, j, a, b);
+        const int64_t passpairs = static_cast<int64_t>(n) * (n - old);
+        if (ws.genthreads >= 2 && ws.tablescomplete && passpairs >= (int64_t{1} << 21)) {
+            if (!helper) helper = std::make_unique<PassHelper>();
+            int32_t a = 1;
+            while (a <= n) {
+                if (p.cancel && p.cancel->load(std::memory_order_relaxed)) throw Abandoned{};
+                // A chunk of rows [a, a2) with about chunkpairs pairs, cut in
+                // two halves of about equal work at amid.
+                int64_t pairs = 0;
+                int32_t a2 = a;
+                while (a2 <= n && pairs < chunkpairs) pairs += n - firstpartner(symmetric, a2++, old) + 1;
+                int64_t half = 0;
+                int32_t amid = a;
+                while (amid < a2 && half * 2 < pairs) half += n - firstpartner(symmetric, amid++, old) + 1;
+                bool failed = false;
+                helper->start([&, amid, a2] {
+                    try {
+                        findnew(ws, amid, a2, old, n, noted[1]);
+                    } catch (...) {
+                        failed = true;
+                    }
+                });
+                findnew(ws, a, amid, old, n, noted[0]);
+                helper->wait();
+                if (failed) throw std::bad_alloc();
+                for (const auto& list : noted)
+                    for (uint64_t key : list) {
+                        const int32_t ra = static_cast<int32_t>(key >> 32);
+                        const int32_t rb = static_cast<int32_t>((key >> 1) & 0x7FFFFFFF);
+                        rowbase(ws.row(ra), nf, base.data());
+                        combine(t, base.data(), ws.row(rb), nf, m, jn);
+                        addelemrow(p, (key & 1) ? jn : m, ra, rb);
+                    }
+                a = a2;
+            }
+        } else {
+            for (int32_t a = 1; a <= n; ++a) {
+                if (p.cancel && p.cancel->load(std::memory_order_relaxed)) throw Abandoned{};
+                rowbase(ws.row(a), nf, base.data());
+                for (int32_t b = firstpartner(symmetric, a, old); b <= n; ++b) {
+                    combine(t, base.data(), ws.row(b), nf, m, jn);
+                    if (!ws.tablescomplete) checkcomplete(p, m, "meet");
+                    addelemrow(p, m, a, b);
+                    if (!ws.tablescomplete) checkcomplete(p, jn, "join");
+                    addelemrow(p, jn, a, b);
+                }
             }
         }
         old = n;

@@ -2,13 +2,21 @@
 // atoms and coatoms, and on request the input echo and the vector listing.
 // Constraint lines play no part here.
 #include <string>
+#include <thread>
 
 #include "varnel.h"
 
 namespace varnel {
 
+int Varnel::threadcount() const {
+    if (threads > 0) return threads;
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores >= 2 ? 2 : 1;
+}
+
 void runsingle(Varnel& v) {
     Product p = v.product();
+    v.ws.genthreads = v.threadcount();
     initbl(p);
     genbl(p);
     v.rep.fileline("");

@@ -313,7 +313,8 @@ void runsubsets(Varnel& v) {
     const std::string none(static_cast<size_t>(n), 'n');
     t.maxsizesel = t.maxatomssel = t.maxcoatomssel = none;
 
-    int threads = v.threads > 0 ? v.threads : static_cast<int>(std::thread::hardware_concurrency());
+    const int threads = v.threadcount();
+    v.ws.genthreads = threads;
     if (threads >= 2 && n >= 2)
         runparallel(v, t, numsubsets, threads);
     else

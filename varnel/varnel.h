@@ -29,6 +29,8 @@ struct Varnel {
     int threads = 0;  // worker threads for the all-subsets run; 0: as many as cores
 
     Product product() { return Product{store, facts, opts, ws, rep}; }
+    // The threads to use: threads, or as many as there are cores.
+    int threadcount() const;
 };
 
 // Run options (options.cpp).

@@ -33,20 +33,32 @@ struct Workspace {
     std::unique_ptr<uint8_t[]> blk;
     size_t blkbytes = 0;
 
-    // Flat operation tables per factor: meet (join) of elements a and b of
-    // factor i at [i][a * 32 + b]; 0 marks an entry that is no element.
-    std::vector<uint8_t> meetflat, joinflat;
+    // Flat operation tables per factor: for elements a and b of factor i
+    // (counted from 0), entry [i * 1024 + a * 32 + b] holds the meet in its
+    // low byte and the join in its high byte; 0 marks an entry that names no
+    // element.
+    std::vector<uint16_t> opflat;
+    // Every entry that a product can need names an element.
+    bool tablescomplete = false;
+    // Every factor's meet and join are commutative and idempotent, so a pass
+    // need not combine two new vectors twice, nor a vector with itself.
+    bool tablessymmetric = false;
     // Heights used to visit vectors from the bottom up (see atoms.cpp).
     std::vector<uint16_t> heightflat;
     bool ordersok = false;  // every factor's order is a partial order
     bool prepared = false;
 
-    // Duplicate index: open addressing over row indices, 0 = empty.
-    std::vector<uint32_t> slots;
+    // Duplicate index: open addressing; a slot holds a row index in its low
+    // 32 bits and the upper half of the row's hash above them; 0 = empty.
+    std::vector<uint64_t> slots;
     uint32_t slotmask = 0;
 
     // Lexicographically least and greatest rows of the block.
     int32_t lexmin = 0, lexmax = 0;
+
+    // Threads that genbl may use for one pass (the all-subsets run gives its
+    // workers one each).
+    int genthreads = 1;
 
     // Progress interval of the current product.
     int32_t proginterval = 0;
