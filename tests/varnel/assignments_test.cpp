@@ -196,3 +196,34 @@ TEST(Assignments, FiftyFactorsAtMost) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Assignments, DamagedFilesEndCleanly) {
+    // The assignment file cut after every byte, and with every blank dropped:
+    // each ends with the factors read or in the error stop, never elsewhere.
+    const std::string whole =
+        f1 + f2 + "% c\n" + good + "\n" + "\\if C3 \\with x=0 y=c z=1 \\ThenNot B2 \\with x=a y=b z=0";
+    vtest::Rig rig;
+    auto& v = rig.v();
+    rig.latfile(lats());
+    ASSERT_EQ(vtest::readalllattices(v), "");
+    auto attempt = [&](const std::string& asg) {
+        v.facts = varnel::Factors{};
+        rig.asgfile(asg);
+        rig.openresult();
+        try {
+            varnel::readassignments(v);
+        } catch (const varnel::ErrorStop&) {
+        } catch (...) {
+            ADD_FAILURE() << "no clean end for\n" << asg;
+        }
+        EXPECT_LE(v.facts.numdirfacts, 2);
+        EXPECT_LE(v.facts.numconstraints, 2);
+    };
+    for (size_t end = 0; end <= whole.size(); ++end) attempt(whole.substr(0, end));
+    for (size_t p = 0; p < whole.size(); ++p)
+        if (whole[p] == ' ') attempt(whole.substr(0, p) + whole.substr(p + 1));
+}
+
+}  // namespace

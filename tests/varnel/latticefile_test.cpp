@@ -189,3 +189,50 @@ TEST(LatticeFile, BlankTrimming) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every way of reading a damaged file ends in the store, in the error stop or
+// in the conversion failure; never outside the store.
+bool cleanend(const std::string& outcome) {
+    static const char* const known[] = {
+        "Missing or corrupt \"\\size=\" line at the right place",
+        "Missing \"\\elements ...\" line where expected",
+        "Corrupt list of elements of ",
+        "Corrupt  list of elements of ",
+        "Missing \"\\edges\" line where expected ",
+        "Unexpected end of lat.txt",
+        "Invalid size of lattice ",
+        "Invalid element number in the tables of ",
+        "abend 1: Error: \"",
+    };
+    if (outcome.empty()) return true;
+    for (const char* k : known)
+        if (outcome.rfind(k, 0) == 0) return true;
+    return false;
+}
+
+TEST(LatticeFile, DamagedFilesEndCleanly) {
+    const std::string whole = lttest::readfile(fixtures + "b2c3.txt");
+    vtest::Rig rig;
+    auto& v = rig.v();
+    auto attempt = [&](const std::string& text) {
+        rig.latfile(text);
+        v.store.numlats = 0;
+        const std::string got = vtest::readalllattices(v);
+        EXPECT_TRUE(cleanend(got)) << got << "\n" << text;
+        EXPECT_LE(v.store.numlats, 2);
+    };
+    // The file cut at every line end and inside lines.
+    for (size_t end = 0; end <= whole.size(); ++end)
+        if (end % 5 == 0 || whole[end - 1] == '\n') attempt(whole.substr(0, end));
+    // Every number replaced by one outside the element numbers (one of four
+    // in turn), and every comma dropped.
+    const char* const numbers[] = {"0", "21", "-1", "99999999999"};
+    for (size_t p = 0; p < whole.size(); ++p) {
+        if (whole[p] >= '0' && whole[p] <= '9') attempt(whole.substr(0, p) + numbers[p % 4] + whole.substr(p + 1));
+        if (whole[p] == ',') attempt(whole.substr(0, p) + whole.substr(p + 1));
+    }
+}
+
+}  // namespace
