@@ -237,6 +237,15 @@ TEST(Frame, ProgressStepThatIsNoInteger) {
     }
 }
 
+TEST(Frame, ResultFileThatCannotBeCreated) {
+    // No file can be created in /proc: the I/O failure ends the run.
+    Folder f;
+    const RunResult r = lttest::run(exe, {f.dir.file("lat.txt"), f.dir.file("asg.txt")}, "/proc");
+    EXPECT_EQ(r.exitcode, 2);
+    EXPECT_TRUE(std::regex_match(r.err, std::regex("I/O error on \"_result[^\"]+\\.txt\": .+\n"))) << r.err;
+    EXPECT_TRUE(endswith(r.out, "asg.txt has been opened.\n")) << r.out;
+}
+
 TEST(Frame, ResultFileNameAlreadyTaken) {
     // Any entry under the result file's name stops the run; the result file
     // is not open then, so only the console gets the error lines.

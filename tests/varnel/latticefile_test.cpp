@@ -33,6 +33,9 @@ TEST(LatticeFile, BadFilesStopWithTheirMessage) {
         {"sizeblank.txt", "abend 1: Error: \" 4\" is not a valid integer"},
         {"entrynotnumber.txt", "abend 1: Error: \"x\" is not a valid integer"},
         {"blankinorder.txt", "abend 1: Error: \"\" is not a valid integer"},
+        // "\Join table" must start its line: the join entries are then read
+        // as order entries, which lack their '<'.
+        {"jointableindented.txt", "abend 1: Error: \"\" is not a valid integer"},
     };
     for (const auto& [file, message] : cases) {
         vtest::Rig rig;
@@ -132,6 +135,30 @@ TEST(LatticeFile, GoodFileWithNamesSpreadListsAndANonLattice) {
     EXPECT_EQ(st.meettab[3][3][3], -1);
     EXPECT_EQ(st.meettab[3][3][2], 1);
     EXPECT_FALSE(st.leq[3][2][3]);
+}
+
+TEST(LatticeFile, ElementListForms) {
+    // The first character of each entry is dropped whatever it is; the list
+    // may spread over any number of lines.
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {" 0, a, b, 1,\n", {"0", "a", "b", "1"}},
+        {" 0,\n a,\n b,\n 1,\n", {"0", "a", "b", "1"}},
+        {" 0, a,\n b, 1,\n", {"0", "a", "b", "1"}},
+        {"0x,ay,bz,1w,\n", {"x", "y", "z", "w"}},
+        {" 0,,b,1,\n", {"0", "", "", ""}},
+        {" bottom, left5x, right, topmost,\n", {"botto", "left5", "right", "topmo"}},
+        {" 0, a, b, 1,\r\n", {"0", "a", "b", "1"}},
+    };
+    const std::string whole = lttest::readfile(fixtures + "lat/b2.txt");
+    const std::string list = " 0, a, b, 1,\n";
+    for (const auto& [lines, names] : cases) {
+        std::string text = whole;
+        text.replace(text.find(list), list.size(), lines);
+        vtest::Rig rig;
+        rig.latfile(text);
+        ASSERT_EQ(vtest::readalllattices(rig.v()), "") << lines;
+        for (int i = 1; i <= 4; ++i) EXPECT_EQ(rig.v().store.elements[1][i], names[i - 1]) << lines;
+    }
 }
 
 std::string lattices(int count) {
