@@ -69,31 +69,41 @@ TEST(LatticeFile, NoLatticeAtAll) {
     }
 }
 
+// The B2 fixture with its line ends written as ending (LF, CR LF or lone CR).
+std::string b2with(const std::string& ending) {
+    std::string text;
+    for (char c : lttest::readfile(fixtures + "lat/b2.txt")) text += c == '\n' ? ending : std::string(1, c);
+    return text;
+}
+
 TEST(LatticeFile, ReadsB2) {
-    vtest::Rig rig;
-    rig.latfile(lttest::readfile(fixtures + "lat/b2.txt"));
-    auto& v = rig.v();
-    ASSERT_TRUE(varnel::readlattice(v));
-    EXPECT_FALSE(varnel::readlattice(v));
-    const auto& st = v.store;
-    ASSERT_EQ(st.numlats, 1);
-    EXPECT_EQ(st.latname[1], "B2");
-    ASSERT_EQ(st.latsize[1], 4);
-    EXPECT_EQ(st.elements[1][1], "0");
-    EXPECT_EQ(st.elements[1][2], "a");
-    EXPECT_EQ(st.elements[1][3], "b");
-    EXPECT_EQ(st.elements[1][4], "1");
-    std::string order;
-    for (int a = 1; a <= 4; ++a)
-        for (int b = 1; b <= 4; ++b) order += st.leq[1][a][b] ? '1' : '0';
-    EXPECT_EQ(order, "1111" "0101" "0011" "0001");
-    const int join[4][4] = {{1, 2, 3, 4}, {2, 2, 4, 4}, {3, 4, 3, 4}, {4, 4, 4, 4}};
-    const int meet[4][4] = {{1, 1, 1, 1}, {1, 2, 1, 2}, {1, 1, 3, 3}, {1, 2, 3, 4}};
-    for (int a = 1; a <= 4; ++a)
-        for (int b = 1; b <= 4; ++b) {
-            EXPECT_EQ(st.jointab[1][a][b], join[a - 1][b - 1]) << a << "+" << b;
-            EXPECT_EQ(st.meettab[1][a][b], meet[a - 1][b - 1]) << a << "*" << b;
-        }
+    for (const char* ending : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(ending[0] == '\r' ? (ending[1] ? "CR LF" : "CR") : "LF");
+        vtest::Rig rig;
+        rig.latfile(b2with(ending));
+        auto& v = rig.v();
+        ASSERT_TRUE(varnel::readlattice(v));
+        EXPECT_FALSE(varnel::readlattice(v));
+        const auto& st = v.store;
+        ASSERT_EQ(st.numlats, 1);
+        EXPECT_EQ(st.latname[1], "B2");
+        ASSERT_EQ(st.latsize[1], 4);
+        EXPECT_EQ(st.elements[1][1], "0");
+        EXPECT_EQ(st.elements[1][2], "a");
+        EXPECT_EQ(st.elements[1][3], "b");
+        EXPECT_EQ(st.elements[1][4], "1");
+        std::string order;
+        for (int a = 1; a <= 4; ++a)
+            for (int b = 1; b <= 4; ++b) order += st.leq[1][a][b] ? '1' : '0';
+        EXPECT_EQ(order, "1111" "0101" "0011" "0001");
+        const int join[4][4] = {{1, 2, 3, 4}, {2, 2, 4, 4}, {3, 4, 3, 4}, {4, 4, 4, 4}};
+        const int meet[4][4] = {{1, 1, 1, 1}, {1, 2, 1, 2}, {1, 1, 3, 3}, {1, 2, 3, 4}};
+        for (int a = 1; a <= 4; ++a)
+            for (int b = 1; b <= 4; ++b) {
+                EXPECT_EQ(st.jointab[1][a][b], join[a - 1][b - 1]) << a << "+" << b;
+                EXPECT_EQ(st.meettab[1][a][b], meet[a - 1][b - 1]) << a << "*" << b;
+            }
+    }
 }
 
 TEST(LatticeFile, GoodFileWithNamesSpreadListsAndANonLattice) {
