@@ -106,36 +106,49 @@ std::vector<int32_t> extremal(const Product& p, int32_t skip, bool up) {
     return found;
 }
 
-// The candidate progress marks: every candidate index that is a multiple of
-// the interval, except the skipped row.
-void candidatemarks(Product& p, int32_t skip, const char* tag) {
-    if (p.opts.progstep <= 0) return;
-    const int64_t iv = p.ws.proginterval;
-    for (int64_t i = iv; i <= p.ws.blsize; i += iv)
-        if (i != skip) p.rep.indentmark(tag + std::to_string(i));
-}
-
 bool reports(const Product& p) { return p.opts.letter(4) == 'n' || p.opts.letter(5) == 'i'; }
 
 }  // namespace
 
-void findatoms(Product& p) {
-    Workspace& ws = p.ws;
+// The candidate progress marks: every candidate index that is a multiple of
+// the interval, except the skipped row.
+void candidatemarks(Product& p, int64_t size, int32_t skip, const char* tag) {
+    if (p.opts.progstep <= 0) return;
+    const int64_t iv = p.ws.proginterval;
+    for (int64_t i = iv; i <= size; i += iv)
+        if (i != skip) p.rep.indentmark(tag + std::to_string(i));
+}
+
+void liststartcheck(const Product& p) {
     const Store& st = p.store;
-    ws.numatoms = 0;
-    ws.atoms.clear();
-    if (ws.blsize < 2) return;
     for (int32_t l = 1; l <= st.numlats; ++l)
         for (int32_t j = 2; j <= st.latsize[l]; ++j)
             if (!st.leq[l][1][j])
                 errorstop("Wrong input: the list of elements of " + st.latname[l] +
                           " should start with the smallest element!");
+}
+
+void listendcheck(const Product& p) {
+    const Store& st = p.store;
+    for (int32_t l = 1; l <= st.numlats; ++l)
+        for (int32_t j = 1; j <= st.latsize[l] - 1; ++j)
+            if (!st.leq[l][j][st.latsize[l]])
+                errorstop("Wrong input: the list of elements of " + st.latname[l] +
+                          " should end with the largest element!");
+}
+
+void findatoms(Product& p) {
+    Workspace& ws = p.ws;
+    ws.numatoms = 0;
+    ws.atoms.clear();
+    if (ws.blsize < 2) return;
+    liststartcheck(p);
     ws.bottomrow = ws.lexmin;
     const uint8_t* b = ws.row(ws.bottomrow);
     for (int32_t i = 0; i < p.facts.numdirfacts; ++i)
         if (b[i] != 1 && ws.blsize > 2) errorstop("Something is wrong, code = W3bT7s.");
     ws.proginterval = platform::mul32(32, p.opts.progstep);
-    candidatemarks(p, ws.bottomrow, "a?:");
+    candidatemarks(p, ws.blsize, ws.bottomrow, "a?:");
     ws.atoms = extremal(p, ws.bottomrow, false);
     ws.numatoms = static_cast<int32_t>(ws.atoms.size());
     if (ws.numatoms == 0) errorstop("Error: no atom is found!");
@@ -154,11 +167,7 @@ void findcoatoms(Product& p) {
     ws.numcoatoms = 0;
     ws.coatoms.clear();
     if (ws.blsize < 2) return;
-    for (int32_t l = 1; l <= st.numlats; ++l)
-        for (int32_t j = 1; j <= st.latsize[l] - 1; ++j)
-            if (!st.leq[l][j][st.latsize[l]])
-                errorstop("Wrong input: the list of elements of " + st.latname[l] +
-                          " should end with the largest element!");
+    listendcheck(p);
     ws.toprow = ws.lexmax;
     const uint8_t* t = ws.row(ws.toprow);
     for (int32_t i = 0; i < p.facts.numdirfacts; ++i) {
@@ -167,7 +176,7 @@ void findcoatoms(Product& p) {
             errorstop("Something is wrong, code = W5bH7s.");
     }
     ws.proginterval = platform::mul32(32, p.opts.progstep);
-    candidatemarks(p, ws.toprow, "c?:");
+    candidatemarks(p, ws.blsize, ws.toprow, "c?:");
     ws.coatoms = extremal(p, ws.toprow, true);
     ws.numcoatoms = static_cast<int32_t>(ws.coatoms.size());
     if (ws.numcoatoms == 0) errorstop("Error: no coatom is found!");

@@ -13,6 +13,7 @@
 // would answer (is this vector in the block already?), and the least and
 // greatest vectors in that order are kept as the rows are appended.
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <semaphore>
 #include <thread>
@@ -162,7 +163,13 @@ void clearindex(Workspace& ws) {
     }
     for (int32_t i = ws.blsize; i >= 1; --i) {
         uint32_t s = static_cast<uint32_t>(hashrow(ws.row(i), ws.stride)) & ws.slotmask;
-        while ((ws.slots[s] & 0xFFFFFFFFu) != static_cast<uint32_t>(i)) s = (s + 1) & ws.slotmask;
+        while ((ws.slots[s] & 0xFFFFFFFFu) != static_cast<uint32_t>(i)) {
+            if (ws.slots[s] == 0) {  // not where it should be: start afresh
+                std::fill(ws.slots.begin(), ws.slots.end(), 0);
+                return;
+            }
+            s = (s + 1) & ws.slotmask;
+        }
         ws.slots[s] = 0;
     }
 }
@@ -338,7 +345,29 @@ void findnew(const Workspace& ws, int32_t a0, int32_t a1, int32_t old, int32_t n
 // pairs against the block as it stands and note the results that are not
 // in it; then the noted results are inserted one by one in pass order, which
 // is exactly what the plain loop would insert, in the same order.
-void genbl(Product& p) {
+void genbl(Product& p) { genblpasses(p, INT32_MAX); }
+
+int32_t rowindex(const Workspace& ws, const uint8_t* v) {
+    const uint64_t e = ws.slots[findslot(ws, v, hashrow(v, ws.stride))];
+    return static_cast<int32_t>(e & 0xFFFFFFFFu);
+}
+
+void emulategrowth(Product& p, int64_t size) {
+    Workspace& ws = p.ws;
+    const int32_t rows = ws.blsize;
+    const int64_t cap = ws.capacity;
+    // Below 2048 vectors an insertion writes nothing: only the block-full
+    // stop could come there.
+    int64_t k = std::max<int64_t>(rows + 1, std::min<int64_t>({2048, size + 1, cap + 1}));
+    for (; k <= size; ++k) {
+        if (k > cap) errorstop("[\\vec x, \\vec y, \\vec z] is too large");
+        ws.blsize = static_cast<int32_t>(k);
+        progressmark(p);
+    }
+    ws.blsize = rows;  // the block itself holds what it held
+}
+
+void genblpasses(Product& p, int32_t maxpasses) {
     Workspace& ws = p.ws;
     const int32_t nf = ws.stride;
     uint8_t* m = ws.scratch.data() + static_cast<size_t>(nf) * 3 + 8;
@@ -401,7 +430,7 @@ void genbl(Product& p) {
             }
         }
         old = n;
-        if (ws.blsize == n) break;
+        if (ws.blsize == n || --maxpasses == 0) break;
     }
 }
 

@@ -23,6 +23,7 @@
 
 #include "platform/abend.h"
 #include "platform/checked.h"
+#include "pairwise.h"
 #include "subsets.h"
 #include "varnel.h"
 
@@ -236,6 +237,101 @@ void runparallel(Varnel& v, Tally& t, int32_t numsubsets, int threads) {
     }
 }
 
+// The all-subsets run when only counts are written (no per-step lines, no
+// listings, no trace) and every lattice used is a true lattice: |L|, the
+// atoms and the coatoms of each subset are counted from the pairwise
+// projections (pairwise.cpp) instead of the closure, and everything that
+// the closure would write or check along the way is reproduced from the
+// counts: the growth marks and the block-full stop from |L|, the atom and
+// coatom marks from |L| and the place of the least and greatest vectors in
+// the order of discovery (the closure's first two passes always find both),
+// the checks on the least and greatest vector from x^y^z and x+y+z.
+//
+// |L| shows only in the marks, the block-full stop and the largest |L|. A
+// subset's product is a homomorphic image of the product of any superset,
+// and every superset comes earlier in the run; so when there are no marks,
+// |L| is counted only for subsets that no allowed subset contains.
+void runpairwise(Varnel& v, Tally& t, int32_t numsubsets) {
+    Pairwise pw;
+    preparepairwise(v.store, v.facts, pw);
+    Product p = v.product();
+    Workspace& ws = v.ws;
+    const int32_t n = v.facts.numdirfacts;
+    const int32_t progstep = v.opts.progstep;
+    const int64_t cap = static_cast<int64_t>(ws.capacity) + 1;
+    const int64_t markfrom = progstep > 0 ? std::min<int64_t>(2048, int64_t{32} * progstep) : cap;
+    std::vector<uint8_t> B(static_cast<size_t>(n) + 8), T(static_cast<size_t>(n) + 8);
+    do {
+        t.step = platform::add32(t.step, 1);
+        StepOutcome o;
+        std::copy(std::begin(ws.effective), std::end(ws.effective), std::begin(o.effective));
+        ws.proginterval = progstep;
+        o.allowed = testconstraints(v.facts, ws.effective);
+        if (o.allowed) {
+            t.elaborated = platform::add32(t.elaborated, 1);
+            uint64_t s = 0;
+            for (int32_t i = 1; i <= n; ++i)
+                if (ws.effective[i]) s |= uint64_t{1} << (i - 1);
+            bool maximal = true;
+            for (int32_t f = 1; f <= n && maximal; ++f) {
+                if (ws.effective[f]) continue;
+                ws.effective[f] = true;
+                if (testconstraints(v.facts, ws.effective)) maximal = false;
+                ws.effective[f] = false;
+            }
+            // Counted up to three when nothing else needs |L|.
+            const int64_t first = maximal ? cap : progstep > 0 ? std::max<int64_t>(3, markfrom) : 3;
+            int64_t size = countelements(pw, s, first);
+            bool known = maximal || size < first;
+            if (!known && progstep > 0) size = countelements(pw, s, cap), known = true;
+            // The distinct generators and the growth of the block.
+            for (int32_t i = 1; i <= n; ++i) {
+                B[i - 1] = static_cast<uint8_t>(ws.effective[i] ? pw.bottom[i] : 1);
+                T[i - 1] = static_cast<uint8_t>(ws.effective[i] ? pw.top[i] : 1);
+            }
+            if (known) {
+                initbl(p);  // the one to three generators, as the closure starts
+                emulategrowth(p, size);
+                if (size > t.maxsize) t.maxsize = static_cast<int32_t>(size), t.maxsizesel = selection(ws.effective, n);
+            }
+            // Atoms, then coatoms, with their checks and marks.
+            auto marks = [&](const std::vector<uint8_t>& end, const char* tag) {
+                if (progstep <= 0 || size < ws.proginterval) return;
+                const int32_t interval = ws.proginterval;
+                initbl(p);
+                genblpasses(p, 2);
+                const int32_t skip = rowindex(ws, end.data());
+                ws.proginterval = interval;
+                candidatemarks(p, size, skip, tag);
+            };
+            o.numatoms = o.numcoatoms = 0;
+            if (size >= 2) {
+                liststartcheck(p);
+                if (size > 2)
+                    for (int32_t i = 0; i < n; ++i)
+                        if (B[i] != 1) errorstop("Something is wrong, code = W3bT7s.");
+                ws.proginterval = platform::mul32(32, progstep);
+                marks(B, "a?:");
+                o.numatoms = size == 2 ? 1 : countatoms(pw, s);
+                listendcheck(p);
+                if (size > 2)
+                    for (int32_t i = 0; i < n; ++i)
+                        if (T[i] != v.store.latsize[v.facts.dirfacts[i + 1].latwh] && T[i] != 1)
+                            errorstop("Something is wrong, code = W5bH7s.");
+                ws.proginterval = platform::mul32(32, progstep);
+                marks(T, "c?:");
+                o.numcoatoms = size == 2 ? 1 : countcoatoms(pw, s);
+            }
+            o.blsize = 0;  // the largest |L| is kept above
+            account(v, t, o);
+        } else {
+            disregard(v, t, o);
+        }
+        if (!nextsubset(n, ws.effective, ws.numeffective)) errorstop("Internal program error, code=p7f3s9");
+        closestep(v, t, ws.proginterval, numsubsets);
+    } while (anyeffective(n, ws.effective));
+}
+
 std::string spectrumtext(const std::vector<int32_t>& spec) {
     std::string s;
     for (size_t i = 0; i < spec.size(); ++i) {
@@ -315,7 +411,9 @@ void runsubsets(Varnel& v) {
 
     const int threads = v.threadcount();
     v.ws.genthreads = threads;
-    if (threads >= 2 && n >= 2)
+    if (v.pairwise && !v.opts.on(2) && !v.opts.on(3) && !v.opts.on(5) && pairwiseapplies(v.store, v.facts))
+        runpairwise(v, t, numsubsets);
+    else if (threads >= 2 && n >= 2)
         runparallel(v, t, numsubsets, threads);
     else
         runsequential(v, t, numsubsets);

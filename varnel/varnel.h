@@ -27,6 +27,9 @@ struct Varnel {
     Workspace ws;
     Report rep;
     int threads = 0;  // worker threads for the all-subsets run; 0: as many as cores
+    // Count the products of a spectrum run pairwise where that gives the
+    // same output (tests and the benchmark switch it off to compare).
+    bool pairwise = true;
 
     Product product() { return Product{store, facts, opts, ws, rep}; }
     // The threads to use: threads, or as many as there are cores.

@@ -98,6 +98,14 @@ void selectall(const Factors& facts, Workspace& ws);
 // Generation (generation.cpp).
 void initbl(Product& p);
 void genbl(Product& p);
+// The closure's first maxpasses passes only.
+void genblpasses(Product& p, int32_t maxpasses);
+// The block index of v, or 0.
+int32_t rowindex(const Workspace& ws, const uint8_t* v);
+// What genbl writes and checks while the block grows from its present size
+// to size vectors (the progress marks and the block-full stop), without
+// forming the vectors; the block is left as it was.
+void emulategrowth(Product& p, int64_t size);
 bool lexlesselemrows(const uint8_t* a, const uint8_t* b, int32_t n);
 bool equelemrows(const uint8_t* a, const uint8_t* b, int32_t n);
 
@@ -105,6 +113,12 @@ bool equelemrows(const uint8_t* a, const uint8_t* b, int32_t n);
 void findatoms(Product& p);
 void findcoatoms(Product& p);
 bool lesseqelemrows(const Product& p, int32_t a, int32_t b);
+// The checks that every stored lattice lists its least element first (its
+// greatest last).
+void liststartcheck(const Product& p);
+void listendcheck(const Product& p);
+// The candidate progress marks of the atom (coatom) search.
+void candidatemarks(Product& p, int64_t size, int32_t skip, const char* tag);
 std::string elemrowtext(const Product& p, const uint8_t* v);
 
 // The vector listing (listing.cpp).
