@@ -1,0 +1,162 @@
+// Spectrum runs counted through the projections onto pairs of factors must
+// write exactly what the closure writes: random lattices (numbered in random
+// order), random factors and constraints, every option that leaves the
+// counting path open, progress steps, small blocks, and factors that stop
+// the run.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+#include "bench/randomlattice.h"
+#include "harness.h"
+#include "varnel/pairwise.h"
+#include "varnel/subsets.h"
+
+namespace {
+
+int pick(std::mt19937_64& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
+struct RunCase {
+    std::string lattices, factors, options;
+    int32_t step = 0;
+    int32_t capacity = 1500000;
+};
+
+RunCase randomcase(std::mt19937_64& rng) {
+    RunCase c;
+    std::vector<varnelref::Lattice> lats;
+    const int nl = pick(rng, 1, 3);
+    for (int i = 0; i < nl; ++i) {
+        const std::string name = "L" + std::to_string(i + 1);
+        switch (pick(rng, 0, 5)) {
+            case 0: lats.push_back(varnelref::diamond(name)); break;
+            case 1: lats.push_back(varnelref::pentagon(name)); break;
+            case 2: lats.push_back(varnelref::chain(name, pick(rng, 1, 4))); break;
+            default: lats.push_back(varnelref::randomlattice(rng, name, pick(rng, 3, 12), pick(rng, 2, 4)));
+        }
+        c.lattices += varnelref::latticeblock(lats.back(), i + 1);
+    }
+    const int nf = pick(rng, 1, 7);
+    std::vector<std::string> sides;
+    for (int f = 0; f < nf; ++f) {
+        const varnelref::Lattice& l = lats[static_cast<size_t>(pick(rng, 0, nl - 1))];
+        // Mostly choices whose meet is the least and whose join the greatest
+        // element (others stop the run at their first product).
+        int xi = 1, yi = 1, zi = 1;
+        for (int tries = 0; tries < 30; ++tries) {
+            xi = pick(rng, 1, l.n), yi = pick(rng, 1, l.n), zi = pick(rng, 1, l.n);
+            const int lo = l.meet[static_cast<size_t>(l.meet[xi][yi])][zi];
+            const int hi = l.join[static_cast<size_t>(l.join[xi][yi])][zi];
+            if ((lo == 1 && hi == l.n) || pick(rng, 0, 9) == 0) break;
+        }
+        if (pick(rng, 0, 19) == 0) yi = zi = xi;  // a single-element factor stops the run
+        auto el = [&](int e) { return l.elements[static_cast<size_t>(e)]; };
+        const std::string x = el(xi), y = el(yi), z = el(zi);
+        sides.push_back(l.name + " \\with x=" + x + " y=" + y + " z=" + z);
+        c.factors += "\\lattice=" + sides.back() + "\r\n";
+    }
+    const int nc = pick(rng, 0, 3);
+    if (nc == 0) c.factors += "% end\r\n";
+    for (int k = 0; k < nc; ++k) {
+        c.factors += "\\if " + sides[static_cast<size_t>(pick(rng, 0, nf - 1))] + " \\ThenNot " +
+                     sides[static_cast<size_t>(pick(rng, 0, nf - 1))];
+        if (k + 1 < nc) c.factors += "\r\n";
+    }
+    const char* const options[] = {"nnni", "nnnin", "innin", "nnnix", "nnnnin"};
+    c.options = options[pick(rng, 0, 3)];
+    const int32_t steps[] = {0, 0, 1, 2, 5};
+    c.step = steps[pick(rng, 0, 4)];
+    if (pick(rng, 0, 7) == 0) c.capacity = pick(rng, 3, 40);
+    return c;
+}
+
+struct Written {
+    std::string console, result, stop;
+};
+
+Written runcase(const RunCase& c, bool pairwise) {
+    vtest::Rig rig;
+    rig.latfile(c.lattices);
+    rig.asgfile(c.factors);
+    rig.openresult();
+    varnel::Varnel& v = rig.v();
+    v.args = {"lat.txt", "asg.txt", c.options, std::to_string(c.step)};
+    varnel::readoptions(v);
+    v.threads = 1;
+    v.pairwise = pairwise;
+    v.ws.capacity = c.capacity;
+    Written w;
+    w.stop = vtest::outcome([&] {
+        varnel::readassignments(v);
+        varnel::selectall(v.facts, v.ws);
+        varnel::runsubsets(v);
+    });
+    w.console = rig.console();
+    w.result = rig.result();
+    return w;
+}
+
+// Rounds of random runs: LT_PAIRWISE_ROUNDS in the environment sets more
+// for a long check by hand.
+int rounds() {
+    const char* r = std::getenv("LT_PAIRWISE_ROUNDS");
+    return r ? std::atoi(r) : 500;
+}
+
+TEST(Pairwise, SameBytesAsTheClosure) {
+    std::mt19937_64 rng(1211);
+    int counted = 0, stopped = 0;
+    const int total = rounds();
+    for (int round = 0; round < total; ++round) {
+        const RunCase c = randomcase(rng);
+        const Written fast = runcase(c, true), slow = runcase(c, false);
+        const std::string what = "round " + std::to_string(round) + " options " + c.options + " step " +
+                                 std::to_string(c.step) + " capacity " + std::to_string(c.capacity) + "\n" +
+                                 c.factors;
+        ASSERT_EQ(fast.stop, slow.stop) << what;
+        ASSERT_EQ(fast.console, slow.console) << what;
+        ASSERT_EQ(fast.result, slow.result) << what;
+        (slow.stop.empty() ? counted : stopped)++;
+    }
+    // Both kinds of run must be well represented.
+    EXPECT_GT(counted, total / 2);
+    EXPECT_GT(stopped, total / 20);
+}
+
+// The counts themselves against the closure, for every subset of a few
+// random products of up to six factors.
+TEST(Pairwise, CountsOfEverySubset) {
+    std::mt19937_64 rng(77);
+    for (int round = 0; round < 40; ++round) {
+        RunCase c = randomcase(rng);
+        vtest::Rig rig;
+        rig.latfile(c.lattices);
+        rig.asgfile(c.factors);
+        rig.openresult();
+        varnel::Varnel& v = rig.v();
+        v.opts.runopts = "nnnin";
+        ASSERT_EQ(vtest::outcome([&] { varnel::readassignments(v); }), "");
+        if (!varnel::pairwiseapplies(v.store, v.facts)) continue;
+        varnel::Pairwise pw;
+        varnel::preparepairwise(v.store, v.facts, pw);
+        const int32_t n = v.facts.numdirfacts;
+        for (uint64_t s = 1; s < (uint64_t{1} << n); ++s) {
+            for (int32_t i = 1; i <= n; ++i) v.ws.effective[i] = s >> (i - 1) & 1;
+            varnel::Product p = v.product();
+            varnel::initbl(p);
+            varnel::genbl(p);
+            ASSERT_EQ(varnel::countelements(pw, s, 1 << 30), v.ws.blsize) << round << " " << s;
+            if (v.ws.blsize < 3) continue;
+            const std::string stop = vtest::outcome([&] {
+                varnel::findatoms(p);
+                varnel::findcoatoms(p);
+            });
+            if (!stop.empty()) continue;  // a least or greatest vector of the wrong form
+            EXPECT_EQ(varnel::countatoms(pw, s), v.ws.numatoms) << round << " " << s;
+            EXPECT_EQ(varnel::countcoatoms(pw, s), v.ws.numcoatoms) << round << " " << s;
+        }
+    }
+}
+
+}  // namespace
