@@ -6,10 +6,6 @@
 
 namespace varnelref {
 
-namespace {
-
-// A lattice from its order on 1..n, with 1 least and n greatest: join and
-// meet are the least upper and greatest lower bounds.
 Lattice fromorder(const std::string& name, const std::vector<std::vector<char>>& leq, int n) {
     Lattice l;
     l.name = name;
@@ -27,23 +23,23 @@ Lattice fromorder(const std::string& name, const std::vector<std::vector<char>>&
             l.join[a][b] = j;
             l.meet[a][b] = m;
         }
-    l.elements.assign(n + 1, "");
-    l.elements[1] = "0";
-    l.elements[n] = "1";
+    // (Names are built from characters: assigning short literals here trips a
+    // false -Wrestrict warning of GCC 12.)
+    l.elements.assign(n + 1, std::string());
+    l.elements[1] = std::string(1, '0');
+    if (n > 1) l.elements[n] = std::string(1, '1');
     for (int e = 2; e < n; ++e) {
         // a, b, ..., z without l, then a2, b2, ... (at most 5 characters,
         // all of them allowed in element names of poset files)
         static const std::string letters = "abcdefghijkmnopqrstuvwxyz";
         const int k = e - 2;
         const int nl = static_cast<int>(letters.size());
-        l.elements[e] = std::string(1, letters[static_cast<size_t>(k % nl)]);
-        if (k >= nl) l.elements[e] += std::to_string(k / nl + 1);
+        std::string name(1, letters[static_cast<size_t>(k % nl)]);
+        if (k >= nl) name.append(std::to_string(k / nl + 1));
+        l.elements[e].swap(name);
     }
-    if (n == 1) l.elements[1] = "0";
     return l;
 }
-
-}  // namespace
 
 Lattice chain(const std::string& name, int n) {
     std::vector<std::vector<char>> leq(n + 1, std::vector<char>(n + 1, 0));

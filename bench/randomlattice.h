@@ -25,6 +25,11 @@ struct Lattice {
     std::vector<std::vector<int>> join, meet;
 };
 
+// A lattice (or poset) from its order on 1..n, with 1 least and n greatest;
+// join and meet are the least upper and greatest lower bounds where they
+// exist. Elements are named 0 (least), a, b, ... and 1 (greatest).
+Lattice fromorder(const std::string& name, const std::vector<std::vector<char>>& leq, int n);
+
 Lattice chain(const std::string& name, int n);
 Lattice diamond(const std::string& name);   // M3
 Lattice pentagon(const std::string& name);  // N5: 0 < a < c < 1, 0 < b < 1

@@ -40,6 +40,11 @@ public:
     // All four in order.
     void run(const bool* effective);
 
+    // Inserts v into the block unless it is there already. Inserting the
+    // vectors of a finished block in block order, after initbl, rebuilds
+    // that block with the same indices and the same tree.
+    void addelemrow(const Vec& v);
+
     const Vec& row(int32_t i) const { return bl[static_cast<size_t>(i)]; }
 
     // The block, 1-based: bl[1..blsize], with the tree links of each vector.
@@ -66,7 +71,6 @@ public:
     Vec joinelemrows(const Vec& a, const Vec& b) const;
 
 private:
-    void addelemrow(const Vec& v);
     void putrow(const Vec& v);
 
     const varnel::Store& store_;
