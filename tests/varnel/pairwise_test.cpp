@@ -124,6 +124,70 @@ TEST(Pairwise, SameBytesAsTheClosure) {
     EXPECT_GT(stopped, total / 20);
 }
 
+// A product too large for the closure to be run over all its subsets in a
+// test: 27 factors of the seven-element case, 5272 vectors. Each piece that
+// the counting run puts in the closure's place is compared with the closure
+// on it: the count, the atoms and coatoms, the places of the least and
+// greatest vectors in the order of discovery (found from the first two
+// passes), and the growth marks and block-full stop.
+TEST(Pairwise, PiecesOnALargeProduct) {
+    const std::string bench = LT_SHARED_BENCH;
+    const std::string lat = lttest::readfile(bench + "/small7/lattices.txt");
+    const std::string asg = lttest::readfile(bench + "/small7/assign.txt");
+    if (lat.empty() || asg.empty()) GTEST_SKIP() << "shared inputs not found";
+    std::string first;
+    size_t pos = 0;
+    for (int n = 0; n < 27;) {
+        const size_t e = asg.find('\n', pos);
+        const std::string line = asg.substr(pos, e - pos + 1);
+        pos = e + 1;
+        if (line.rfind("\\lattice=", 0) == 0) first += line, ++n;
+    }
+    for (int32_t step : {10, 100, 1000}) {
+        for (int32_t capacity : {1500000, 3000}) {
+            vtest::Rig closure, counting;
+            for (vtest::Rig* r : {&closure, &counting}) {
+                r->latfile(lat);
+                r->asgfile(first + "% end\r\n");
+                r->v().opts.runopts = "nnnin";
+                r->v().opts.progstep = step;
+                r->v().ws.capacity = capacity;
+                ASSERT_EQ(vtest::outcome([&] { varnel::readassignments(r->v()); }), "");
+                varnel::selectall(r->v().facts, r->v().ws);
+            }
+            varnel::Varnel& c = closure.v();
+            varnel::Product pc = c.product();
+            varnel::initbl(pc);
+            const std::string stop = vtest::outcome([&] { varnel::genbl(pc); });
+
+            varnel::Varnel& f = counting.v();
+            ASSERT_TRUE(varnel::pairwiseapplies(f.store, f.facts));
+            varnel::Pairwise pw;
+            varnel::preparepairwise(f.store, f.facts, pw);
+            const uint64_t all = (uint64_t{1} << 27) - 1;
+            const int64_t size = varnel::countelements(pw, all, int64_t{capacity} + 1);
+            varnel::Product pf = f.product();
+            varnel::initbl(pf);
+            EXPECT_EQ(vtest::outcome([&] { varnel::emulategrowth(pf, size); }), stop);
+            EXPECT_EQ(counting.console(), closure.console()) << step;
+            EXPECT_EQ(pf.ws.proginterval, pc.ws.proginterval);
+            if (!stop.empty()) continue;
+            EXPECT_EQ(size, 5272);
+            EXPECT_EQ(varnel::countatoms(pw, all), 3);
+            EXPECT_EQ(varnel::countcoatoms(pw, all), 3);
+            // The least and greatest vectors are found by the first two passes,
+            // at the places where the whole closure has them.
+            std::vector<uint8_t> bottom(28), top(28);
+            for (int32_t i = 1; i <= 27; ++i) bottom[i - 1] = pw.bottom[i], top[i - 1] = pw.top[i];
+            varnel::initbl(pf);
+            varnel::genblpasses(pf, 2);
+            EXPECT_EQ(varnel::rowindex(pf.ws, bottom.data()), pc.ws.lexmin);
+            EXPECT_EQ(varnel::rowindex(pf.ws, top.data()), pc.ws.lexmax);
+            EXPECT_TRUE(varnel::equelemrows(pc.ws.row(pc.ws.lexmin), bottom.data(), 27));
+        }
+    }
+}
+
 // The counts themselves against the closure, for every subset of a few
 // random products of up to six factors.
 TEST(Pairwise, CountsOfEverySubset) {
