@@ -84,7 +84,7 @@ void pairclosure(const Store& st, const DirFact& fi, const DirFact& fj, uint32_t
 void candidates(const Store& st, const Factors& facts, const Pairwise& pw, bool up, Pairwise::Candidates& out) {
     const int32_t nf = facts.numdirfacts;
     std::vector<std::vector<uint8_t>> vecs;
-    out.factor.clear();
+    out.active.clear();
     for (int32_t i = 1; i <= nf; ++i) {
         const int32_t li = facts.dirfacts[i].latwh;
         const auto& le = st.leq[li];
@@ -114,8 +114,13 @@ void candidates(const Store& st, const Factors& facts, const Pairwise& pw, bool 
                 }
                 v[j] = static_cast<uint8_t>(acc);
             }
-            out.factor.push_back(i);
-            vecs.push_back(std::move(v));
+            bool known = false;
+            for (size_t c = 0; c < vecs.size() && !known; ++c)
+                if (vecs[c] == v) out.active[c] |= uint64_t{1} << (i - 1), known = true;
+            if (!known) {
+                out.active.push_back(uint64_t{1} << (i - 1));
+                vecs.push_back(std::move(v));
+            }
         }
     }
     const size_t n = vecs.size();
@@ -129,34 +134,34 @@ void candidates(const Store& st, const Factors& facts, const Pairwise& pw, bool 
         }
 }
 
-// The number of distinct minimal (up: maximal) candidates of the factors in s.
+// The number of distinct minimal (up: maximal) candidates of the factors in
+// s. The extremal ones found so far are kept: a candidate above (up: below)
+// or equal to one of them is passed over; otherwise it replaces those it lies
+// strictly below (up: above).
 int32_t countextremal(const Pairwise::Candidates& cs, uint64_t s, bool up) {
-    const size_t n = cs.factor.size();
-    int32_t active[64 * 20];
-    int32_t na = 0;
-    for (size_t c = 0; c < n; ++c)
-        if (s >> (cs.factor[c] - 1) & 1) active[na++] = static_cast<int32_t>(c);
-    int32_t found[64 * 20];
-    int32_t nfound = 0;
-    for (int32_t x = 0; x < na; ++x) {
-        const size_t c = static_cast<size_t>(active[x]);
-        bool extreme = true;
-        for (int32_t y = 0; y < na && extreme; ++y) {
-            const size_t d = static_cast<size_t>(active[y]);
-            if (d == c) continue;
-            // d strictly below c (up: strictly above c) on s
-            const uint64_t dc = cs.below[d * n + c] & s, cd = cs.below[c * n + d] & s;
-            if (up ? (cd == 0 && dc != 0) : (dc == 0 && cd != 0)) extreme = false;
+    const size_t n = cs.active.size();
+    size_t found[64 * 20];
+    size_t nfound = 0;
+    for (size_t c = 0; c < n; ++c) {
+        if ((cs.active[c] & s) == 0) continue;
+        const uint64_t* fromc = &cs.below[c * n];
+        bool passed = false;
+        for (size_t k = 0; k < nfound && !passed; ++k) {
+            const size_t d = found[k];
+            // d below or at c (up: c below or at d)
+            passed = ((up ? fromc[d] : cs.below[d * n + c]) & s) == 0;
         }
-        if (!extreme) continue;
-        bool seen = false;
-        for (int32_t y = 0; y < nfound && !seen; ++y) {
-            const size_t d = static_cast<size_t>(found[y]);
-            if (((cs.below[c * n + d] | cs.below[d * n + c]) & s) == 0) seen = true;
+        if (passed) continue;
+        size_t kept = 0;
+        for (size_t k = 0; k < nfound; ++k) {
+            const size_t d = found[k];
+            const bool beyond = ((up ? cs.below[d * n + c] : fromc[d]) & s) == 0;
+            if (!beyond) found[kept++] = d;
         }
-        if (!seen) found[nfound++] = static_cast<int32_t>(c);
+        nfound = kept;
+        found[nfound++] = c;
     }
-    return nfound;
+    return static_cast<int32_t>(nfound);
 }
 
 int64_t countfrom(const Pairwise& pw, const int32_t* order, int32_t m, int32_t level, int32_t* value, int64_t cap) {

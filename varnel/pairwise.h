@@ -25,8 +25,10 @@ struct Pairwise {
     // component lies above (below) t. Their order on any subset S of the
     // factors: below[c * n + d] has bit j - 1 set when component j of
     // candidate c does not lie below or at component j of candidate d.
+    // Candidates equal on every factor are kept once, with the factors that
+    // give them: active[c] has bit i - 1 set for each such factor i.
     struct Candidates {
-        std::vector<int32_t> factor;
+        std::vector<uint64_t> active;
         std::vector<uint64_t> below;
     } atoms, coatoms;
 

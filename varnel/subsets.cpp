@@ -97,12 +97,12 @@ struct Tally {
 // The bookkeeping of an allowed step, after its first record has been
 // written: maxima, spectra, the pair, the echo.
 void account(Varnel& v, Tally& t, const StepOutcome& o) {
-    const std::string sel = selection(o.effective, v.facts.numdirfacts);
-    if (o.blsize > t.maxsize) t.maxsize = o.blsize, t.maxsizesel = sel;
+    auto sel = [&] { return selection(o.effective, v.facts.numdirfacts); };
+    if (o.blsize > t.maxsize) t.maxsize = o.blsize, t.maxsizesel = sel();
     if (o.numatoms > 0) addatomcount(t.spec, o.numatoms);
-    if (o.numatoms > t.maxatoms) t.maxatoms = o.numatoms, t.maxatomssel = sel;
+    if (o.numatoms > t.maxatoms) t.maxatoms = o.numatoms, t.maxatomssel = sel();
     if (o.numcoatoms > 0) addcoatomcount(t.spec, o.numcoatoms);
-    if (o.numcoatoms > t.maxcoatoms) t.maxcoatoms = o.numcoatoms, t.maxcoatomssel = sel;
+    if (o.numcoatoms > t.maxcoatoms) t.maxcoatoms = o.numcoatoms, t.maxcoatomssel = sel();
     addpair(t.spec, o.numatoms, o.numcoatoms);
     if (v.opts.on(1)) prntinput(v);
 }
@@ -260,6 +260,31 @@ void runpairwise(Varnel& v, Tally& t, int32_t numsubsets) {
     const int32_t progstep = v.opts.progstep;
     const int64_t cap = static_cast<int64_t>(ws.capacity) + 1;
     const int64_t markfrom = progstep > 0 ? std::min<int64_t>(2048, int64_t{32} * progstep) : cap;
+    // Per factor, as bit masks: the factors that a constraint keeps apart
+    // from it; where x (y, z) is the least (greatest) element of the
+    // projection; where that least element is not element 1; where the
+    // greatest is neither element 1 nor the last.
+    std::vector<uint64_t> apart(static_cast<size_t>(n) + 1, 0);
+    for (int32_t c = 1; c <= v.facts.numconstraints; ++c) {
+        const int32_t a = v.facts.constraints[c].iffact, b = v.facts.constraints[c].thennotfact;
+        apart[a] |= uint64_t{1} << (b - 1);
+        apart[b] |= uint64_t{1} << (a - 1);
+    }
+    uint64_t xlo = 0, xhi = 0, ylo = 0, yhi = 0, zlo = 0, zhi = 0, flat = 0, lowwrong = 0, highwrong = 0;
+    for (int32_t i = 1; i <= n; ++i) {
+        const DirFact& f = v.facts.dirfacts[i];
+        const uint64_t bit = uint64_t{1} << (i - 1);
+        if (f.x == pw.bottom[i]) xlo |= bit;
+        if (f.x == pw.top[i]) xhi |= bit;
+        if (f.y == pw.bottom[i]) ylo |= bit;
+        if (f.y == pw.top[i]) yhi |= bit;
+        if (f.z == pw.bottom[i]) zlo |= bit;
+        if (f.z == pw.top[i]) zhi |= bit;
+        if (pw.bottom[i] == pw.top[i]) flat |= bit;
+        if (pw.bottom[i] != 1) lowwrong |= bit;
+        if (pw.top[i] != 1 && pw.top[i] != v.store.latsize[f.latwh]) highwrong |= bit;
+    }
+    bool listsok = false;
     std::vector<uint8_t> B(static_cast<size_t>(n) + 8), T(static_cast<size_t>(n) + 8);
     do {
         t.step = platform::add32(t.step, 1);
@@ -272,22 +297,24 @@ void runpairwise(Varnel& v, Tally& t, int32_t numsubsets) {
             uint64_t s = 0;
             for (int32_t i = 1; i <= n; ++i)
                 if (ws.effective[i]) s |= uint64_t{1} << (i - 1);
+            // No allowed subset holds s and one more factor f.
             bool maximal = true;
             for (int32_t f = 1; f <= n && maximal; ++f) {
-                if (ws.effective[f]) continue;
-                ws.effective[f] = true;
-                if (testconstraints(v.facts, ws.effective)) maximal = false;
-                ws.effective[f] = false;
+                const uint64_t bit = uint64_t{1} << (f - 1);
+                if (!(s & bit) && (apart[f] & (s | bit)) == 0) maximal = false;
             }
-            // Counted up to three when nothing else needs |L|.
-            const int64_t first = maximal ? cap : progstep > 0 ? std::max<int64_t>(3, markfrom) : 3;
-            int64_t size = countelements(pw, s, first);
-            bool known = maximal || size < first;
-            if (!known && progstep > 0) size = countelements(pw, s, cap), known = true;
-            // The distinct generators and the growth of the block.
-            for (int32_t i = 1; i <= n; ++i) {
-                B[i - 1] = static_cast<uint8_t>(ws.effective[i] ? pw.bottom[i] : 1);
-                T[i - 1] = static_cast<uint8_t>(ws.effective[i] ? pw.top[i] : 1);
+            // |L| is 1 when the least and greatest vectors coincide, 2 when
+            // x, y and z are each one of them, and else at least 3.
+            const auto is = [s](uint64_t where) { return (s & ~where) == 0; };
+            int64_t size = is(flat) ? 1
+                           : ((is(xlo) || is(xhi)) && (is(ylo) || is(yhi)) && (is(zlo) || is(zhi))) ? 2
+                                                                                                    : 3;
+            bool known = size < 3;
+            if (!known && (maximal || progstep > 0)) {
+                const int64_t first = maximal ? cap : std::max<int64_t>(4, markfrom);
+                size = countelements(pw, s, first);
+                known = maximal || size < first;
+                if (!known) size = countelements(pw, s, cap), known = true;
             }
             if (known) {
                 initbl(p);  // the one to three generators, as the closure starts
@@ -295,8 +322,11 @@ void runpairwise(Varnel& v, Tally& t, int32_t numsubsets) {
                 if (size > t.maxsize) t.maxsize = static_cast<int32_t>(size), t.maxsizesel = selection(ws.effective, n);
             }
             // Atoms, then coatoms, with their checks and marks.
-            auto marks = [&](const std::vector<uint8_t>& end, const char* tag) {
+            auto marks = [&](bool least, const char* tag) {
                 if (progstep <= 0 || size < ws.proginterval) return;
+                std::vector<uint8_t>& end = least ? B : T;
+                for (int32_t i = 1; i <= n; ++i)
+                    end[i - 1] = static_cast<uint8_t>(ws.effective[i] ? (least ? pw.bottom[i] : pw.top[i]) : 1);
                 const int32_t interval = ws.proginterval;
                 initbl(p);
                 genblpasses(p, 2);
@@ -306,20 +336,16 @@ void runpairwise(Varnel& v, Tally& t, int32_t numsubsets) {
             };
             o.numatoms = o.numcoatoms = 0;
             if (size >= 2) {
-                liststartcheck(p);
-                if (size > 2)
-                    for (int32_t i = 0; i < n; ++i)
-                        if (B[i] != 1) errorstop("Something is wrong, code = W3bT7s.");
+                if (!listsok) liststartcheck(p);
+                if (size > 2 && (s & lowwrong)) errorstop("Something is wrong, code = W3bT7s.");
                 ws.proginterval = platform::mul32(32, progstep);
-                marks(B, "a?:");
+                marks(true, "a?:");
                 o.numatoms = size == 2 ? 1 : countatoms(pw, s);
-                listendcheck(p);
-                if (size > 2)
-                    for (int32_t i = 0; i < n; ++i)
-                        if (T[i] != v.store.latsize[v.facts.dirfacts[i + 1].latwh] && T[i] != 1)
-                            errorstop("Something is wrong, code = W5bH7s.");
+                if (!listsok) listendcheck(p);
+                listsok = true;
+                if (size > 2 && (s & highwrong)) errorstop("Something is wrong, code = W5bH7s.");
                 ws.proginterval = platform::mul32(32, progstep);
-                marks(T, "c?:");
+                marks(false, "c?:");
                 o.numcoatoms = size == 2 ? 1 : countcoatoms(pw, s);
             }
             o.blsize = 0;  // the largest |L| is kept above
