@@ -6,10 +6,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(dirname "$here")
-if [ ! -x "$top/build/varnel/varnel" ] || [ ! -x "$top/build/ordanik/ordanik" ]; then
-  cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$top/build" -j"$(nproc 2>/dev/null || echo 2)" --target varnel ordanik >/dev/null
-fi
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$top/build" -j"$(nproc 2>/dev/null || echo 2)" --target varnel ordanik >/dev/null
 work=$(mktemp -d /tmp/lattice-examples.XXXXXX)
 cp "$here/posets.txt" "$here/assign.txt" "$work/"
 cd "$work"
