@@ -31,7 +31,10 @@ int guardedmain(const std::function<int()>& body) {
         message = "Runtime error 203 (out of memory)";
     }
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", message.c_str());
+    // Written by its length: the offending text of a conversion failure may
+    // hold NUL bytes, and the whole of it belongs to the message.
+    message += '\n';
+    std::fwrite(message.data(), 1, message.size(), stderr);
     std::fflush(stderr);
     return code;
 }
