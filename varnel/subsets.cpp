@@ -148,7 +148,7 @@ void runsequential(Varnel& v, Tally& t, int32_t numsubsets) {
 void runparallel(Varnel& v, Tally& t, int32_t numsubsets, int threads) {
     const int32_t n = v.facts.numdirfacts;
     const int64_t laststep = (int64_t{1} << n) - 1;
-    const int64_t window = 8L * threads;
+    const int64_t window = 64L * threads;
     std::mutex mu;
     std::condition_variable cv;
     std::deque<std::unique_ptr<StepOutcome>> ready;  // outcomes of steps from `base` on, or null
@@ -156,41 +156,55 @@ void runparallel(Varnel& v, Tally& t, int32_t numsubsets, int threads) {
     int64_t next = 1;                                 // the next step for a worker
     std::atomic<bool> quit{false};
 
+    // Workers take the steps in batches, and hand in a batch's outcomes at
+    // once, so that small products do not wait on the lock.
+    constexpr int64_t batch = 8;
     auto worker = [&]() {
         auto ws = std::make_unique<Workspace>();
         ws->capacity = v.ws.capacity;
+        std::vector<std::unique_ptr<StepOutcome>> done;
         for (;;) {
-            int64_t s;
+            int64_t first;
             {
                 std::unique_lock<std::mutex> lock(mu);
                 cv.wait(lock, [&] { return quit || next > laststep || next < base + window; });
                 if (quit || next > laststep) return;
-                s = next++;
+                first = next;
+                next = std::min(next + batch, laststep + 1);
             }
-            auto o = std::make_unique<StepOutcome>();
-            selectionofstep(n, s, ws->effective, ws->numeffective);
-            std::copy(std::begin(ws->effective), std::end(ws->effective), std::begin(o->effective));
-            Product p{v.store, v.facts, v.opts, *ws, o->first};
-            p.cancel = &quit;
-            try {
-                elaborate(p, static_cast<int32_t>(s), *o);
-                if (o->allowed && v.opts.on(2)) {
-                    Product q{v.store, v.facts, v.opts, *ws, o->second};
-                    prntbl(q);
+            const int64_t last = std::min(first + batch - 1, laststep);
+            done.clear();
+            for (int64_t s = first; s <= last; ++s) {
+                auto o = std::make_unique<StepOutcome>();
+                selectionofstep(n, s, ws->effective, ws->numeffective);
+                std::copy(std::begin(ws->effective), std::end(ws->effective), std::begin(o->effective));
+                Product p{v.store, v.facts, v.opts, *ws, o->first};
+                p.cancel = &quit;
+                try {
+                    elaborate(p, static_cast<int32_t>(s), *o);
+                    if (o->allowed && v.opts.on(2)) {
+                        Product q{v.store, v.facts, v.opts, *ws, o->second};
+                        prntbl(q);
+                    }
+                } catch (const ErrorStop& e) {
+                    o->stop = e;
+                } catch (const platform::AbnormalEnd& e) {
+                    o->abend = e;
+                } catch (const std::bad_alloc&) {
+                    o->abend = platform::AbnormalEnd{203, "Runtime error 203 (out of memory)"};
+                } catch (const Abandoned&) {
+                    return;
                 }
-            } catch (const ErrorStop& e) {
-                o->stop = e;
-            } catch (const platform::AbnormalEnd& e) {
-                o->abend = e;
-            } catch (const std::bad_alloc&) {
-                o->abend = platform::AbnormalEnd{203, "Runtime error 203 (out of memory)"};
-            } catch (const Abandoned&) {
-                return;
+                const bool ended = o->stop || o->abend;
+                done.push_back(std::move(o));
+                if (ended) break;  // the run ends there; later steps are not needed
             }
             std::lock_guard<std::mutex> lock(mu);
-            size_t at = static_cast<size_t>(s - base);
-            if (ready.size() <= at) ready.resize(at + 1);
-            ready[at] = std::move(o);
+            for (size_t k = 0; k < done.size(); ++k) {
+                const size_t at = static_cast<size_t>(first + static_cast<int64_t>(k) - base);
+                if (ready.size() <= at) ready.resize(at + 1);
+                ready[at] = std::move(done[k]);
+            }
             cv.notify_all();
         }
     };
@@ -212,16 +226,20 @@ void runparallel(Varnel& v, Tally& t, int32_t numsubsets, int threads) {
     } joiner{pool, quit, mu, cv};
     for (int i = 0; i < threads; ++i) pool.emplace_back(worker);
 
+    std::deque<std::unique_ptr<StepOutcome>> mine;  // taken from ready, in step order
     for (int64_t s = 1; s <= laststep; ++s) {
-        std::unique_ptr<StepOutcome> o;
-        {
+        if (mine.empty()) {
             std::unique_lock<std::mutex> lock(mu);
             cv.wait(lock, [&] { return !ready.empty() && ready.front(); });
-            o = std::move(ready.front());
-            ready.pop_front();
-            ++base;
+            while (!ready.empty() && ready.front()) {
+                mine.push_back(std::move(ready.front()));
+                ready.pop_front();
+                ++base;
+            }
             cv.notify_all();
         }
+        std::unique_ptr<StepOutcome> o = std::move(mine.front());
+        mine.pop_front();
         t.step = platform::add32(t.step, 1);
         if (o->allowed || o->stop || o->abend) {
             if (o->allowed) t.elaborated = platform::add32(t.elaborated, 1);
