@@ -376,8 +376,13 @@ void genblpasses(Product& p, int32_t maxpasses) {
     const uint16_t* t = ws.opflat.data();
     const bool symmetric = ws.tablessymmetric;
     std::unique_ptr<PassHelper> helper;
-    std::vector<uint64_t> noted[2];
-    constexpr int64_t chunkpairs = int64_t{1} << 17;
+    struct Part {
+        int32_t a0 = 0, a1 = 0;
+        std::vector<uint64_t> noted;
+    };
+    constexpr int32_t maxparts = 16;
+    constexpr int64_t chunkpairs = int64_t{1} << 18;
+    std::vector<Part> parts(maxparts);
     int32_t old = 0;
     for (;;) {
         const int32_t n = ws.blsize;
@@ -387,34 +392,41 @@ void genblpasses(Product& p, int32_t maxpasses) {
             int32_t a = 1;
             while (a <= n) {
                 if (p.cancel && p.cancel->load(std::memory_order_relaxed)) throw Abandoned{};
-                // A chunk of rows [a, a2) with about chunkpairs pairs, cut in
-                // two halves of about equal work at amid.
-                int64_t pairs = 0;
-                int32_t a2 = a;
-                while (a2 <= n && pairs < chunkpairs) pairs += n - firstpartner(symmetric, a2++, old) + 1;
-                int64_t half = 0;
-                int32_t amid = a;
-                while (amid < a2 && half * 2 < pairs) half += n - firstpartner(symmetric, amid++, old) + 1;
-                bool failed = false;
-                helper->start([&, amid, a2] {
-                    try {
-                        findnew(ws, amid, a2, old, n, noted[1]);
-                    } catch (...) {
-                        failed = true;
+                // A chunk of rows with about chunkpairs pairs, cut into parts
+                // of about equal work that the two threads take in turn, so
+                // that a thread slowed down by other work takes fewer.
+                int32_t nparts = 0;
+                while (a <= n && nparts < maxparts) {
+                    int64_t pairs = 0;
+                    const int32_t a0 = a;
+                    while (a <= n && pairs < chunkpairs / maxparts) pairs += n - firstpartner(symmetric, a++, old) + 1;
+                    parts[nparts].a0 = a0;
+                    parts[nparts].a1 = a;
+                    ++nparts;
+                }
+                std::atomic<int32_t> nextpart{0};
+                std::atomic<bool> failed{false};
+                auto work = [&] {
+                    for (int32_t k; (k = nextpart.fetch_add(1)) < nparts;) {
+                        try {
+                            findnew(ws, parts[k].a0, parts[k].a1, old, n, parts[k].noted);
+                        } catch (...) {
+                            failed = true;
+                        }
                     }
-                });
-                findnew(ws, a, amid, old, n, noted[0]);
+                };
+                helper->start(work);
+                work();
                 helper->wait();
                 if (failed) throw std::bad_alloc();
-                for (const auto& list : noted)
-                    for (uint64_t key : list) {
+                for (int32_t k = 0; k < nparts; ++k)
+                    for (uint64_t key : parts[k].noted) {
                         const int32_t ra = static_cast<int32_t>(key >> 32);
                         const int32_t rb = static_cast<int32_t>((key >> 1) & 0x7FFFFFFF);
                         rowbase(ws.row(ra), nf, base.data());
                         combine(t, base.data(), ws.row(rb), nf, m, jn);
                         addelemrow(p, (key & 1) ? jn : m, ra, rb);
                     }
-                a = a2;
             }
         } else {
             for (int32_t a = 1; a <= n; ++a) {
