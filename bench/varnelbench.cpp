@@ -1,13 +1,14 @@
 // varnelbench: times varnel's fast product workspace against the reference
-// implementation (bench/reference.h), in the same run, on four cases:
+// implementation (bench/reference.h), in the same run, on five cases:
 //   (a) a generation-heavy single product,
 //   (b) an atom-heavy single product (many vectors, three atoms, three coatoms),
 //   (c) an all-subsets run of 13 factors with constraints, one thread and two,
-//   (d) Ordanik on 20 posets of 60 elements.
+//   (d) Ordanik on 20 posets of 60 elements,
+//   (e) a spectrum run over 20 factors, counted pairwise and by the closure.
 // Every product that both implementations build is checked to come out the
 // same (vectors in the same order, atoms, coatoms).
 //
-// Usage: varnelbench [--quick] [--full] [--case a|b|c|d]...
+// Usage: varnelbench [--quick] [--full] [--case a|b|c|d|e]...
 //   --quick  smaller inputs, for a smoke run of a minute or so
 //   --full   also the reference generation of (b), and (a) at its full size
 //            (see README.md for the times this takes)
@@ -45,7 +46,7 @@ const std::string sharedinputs = LT_SHARED_BENCH;
 struct Settings {
     bool quick = false;
     bool full = false;
-    std::string cases = "abcd";
+    std::string cases = "abcde";
 };
 
 // A scratch folder, removed at the end.
@@ -344,6 +345,52 @@ void caseb(const Settings& s, const std::string& dir) {
 
 // Case (c): fm3n5 (13 factors), or fn5 (12) with --quick, with two
 // constraint lines, as an all-subsets run.
+// One whole varnel run (varnelmain, options nnnin) in a folder of its own,
+// timed; keeps the result file without its clock lines.
+struct WholeRun {
+    const char* label;
+    bool pairwise;
+    int threads;
+    double time = 0;
+    std::string result;
+};
+
+void wholerun(WholeRun& w, const std::string& lat, const std::string& asg, const std::string& run) {
+    mkdir(run.c_str(), 0700);
+    char here[4096];
+    if (!getcwd(here, sizeof here) || chdir(run.c_str()) != 0) {
+        std::perror("chdir");
+        std::exit(2);
+    }
+    {
+        Session ses;
+        ses.v.args = {lat, asg, "nnnin"};
+        ses.v.threads = w.threads;
+        ses.v.pairwise = w.pairwise;
+        const auto t0 = Clock::now();
+        const int rc = varnel::varnelmain(ses.v);
+        w.time = since(t0);
+        if (rc != 0) std::printf("  varnel ended with exit code %d\n", rc);
+    }
+    if (chdir(here) != 0) std::perror("chdir");
+    // The one file in the folder is the result file.
+    std::string text;
+    std::FILE* ls = popen(("ls '" + run + "'").c_str(), "r");
+    char nameb[512];
+    while (ls && std::fgets(nameb, sizeof nameb, ls)) {
+        std::string f = nameb;
+        f.erase(f.find_last_not_of('\n') + 1);
+        text = readfile(run + "/" + f);
+    }
+    if (ls) pclose(ls);
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.find("(DD/MM/YY") == std::string::npos && line.find("second(s)") == std::string::npos &&
+            line.find("_result") == std::string::npos)
+            w.result += line + "\n";
+}
+
 void casec(const Settings& s, const std::string& dir) {
     const std::string name = s.quick ? "fn5" : "fm3n5";
     const std::string lat = dir + "/c_lattices.txt", asg = dir + "/c_assign.txt";
@@ -360,53 +407,10 @@ void casec(const Settings& s, const std::string& dir) {
     // come from the projections onto pairs of factors, when the run writes
     // only counts), and through the closure of every product with one
     // thread and with two.
-    struct WholeRun {
-        const char* label;
-        bool pairwise;
-        int threads;
-        double time = 0;
-        std::string result;  // the result file without its clock lines
-    };
     WholeRun runs[3] = {{"default (pairwise counts)", true, 0, 0, {}},
                         {"closure, threads = 1", false, 1, 0, {}},
                         {"closure, threads = 2", false, 2, 0, {}}};
-    for (int k = 0; k < 3; ++k) {
-        WholeRun& w = runs[k];
-        const std::string run = dir + "/c_run" + std::to_string(k);
-        mkdir(run.c_str(), 0700);
-        char here[4096];
-        if (!getcwd(here, sizeof here) || chdir(run.c_str()) != 0) {
-            std::perror("chdir");
-            std::exit(2);
-        }
-        {
-            Session ses;
-            ses.v.args = {lat, asg, "nnnin"};
-            ses.v.threads = w.threads;
-            ses.v.pairwise = w.pairwise;
-            const auto t0 = Clock::now();
-            const int rc = varnel::varnelmain(ses.v);
-            w.time = since(t0);
-            if (rc != 0) std::printf("  varnel ended with exit code %d\n", rc);
-        }
-        if (chdir(here) != 0) std::perror("chdir");
-        // The one file in the folder is the result file.
-        std::string text;
-        std::FILE* ls = popen(("ls '" + run + "'").c_str(), "r");
-        char nameb[512];
-        while (ls && std::fgets(nameb, sizeof nameb, ls)) {
-            std::string f = nameb;
-            f.erase(f.find_last_not_of('\n') + 1);
-            text = readfile(run + "/" + f);
-        }
-        if (ls) pclose(ls);
-        std::istringstream lines(text);
-        std::string line;
-        while (std::getline(lines, line))
-            if (line.find("(DD/MM/YY") == std::string::npos && line.find("second(s)") == std::string::npos &&
-                line.find("_result") == std::string::npos)
-                w.result += line + "\n";
-    }
+    for (int k = 0; k < 3; ++k) wholerun(runs[k], lat, asg, dir + "/c_run" + std::to_string(k));
 
     // The same products one by one, timed by phase, fast and reference.
     Session in;
@@ -473,6 +477,33 @@ void casec(const Settings& s, const std::string& dir) {
     check(!runs[1].result.empty() && runs[1].result == runs[2].result,
           "result files of the closure with threads = 1 and threads = 2");
     check(runs[0].result == runs[1].result, "result files of the default run and the closure");
+    std::fflush(stdout);
+}
+
+// Case (e): the spectrum run (options nnnin) over 20 factors (16 with
+// --quick): the twelve factors of fn5 and eight more choices in the
+// pentagon, every 2^20 - 1 subsets, counted pairwise (the default) and
+// through the closure of every product.
+void casee(const Settings& s, const std::string& dir) {
+    const std::string lat = dir + "/e_lattices.txt", asg = dir + "/e_assign.txt";
+    writefile(lat, readfile(sharedinputs + "/fn5/lattices.txt"));
+    std::string factors = readfile(sharedinputs + "/fn5/assign.txt");
+    factors = factors.substr(0, factors.rfind("% end"));
+    const char* const more[8] = {"a y=b z=b", "b y=a z=a", "c y=b z=b", "b y=c z=c",
+                                 "a y=a z=b", "c y=c z=b", "0 y=1 z=a", "b y=0 z=1"};
+    const int extra = s.quick ? 4 : 8;
+    for (int k = 0; k < extra; ++k) factors += std::string("\\lattice=N5 \\with x=") + more[k] + "\r\n";
+    writefile(asg, factors + "% end\r\n");
+    std::printf("\n(e) spectrum run (nnnin) over %d factors: fn5 and %d more choices in N5\n", 12 + extra, extra);
+    std::fflush(stdout);
+    WholeRun runs[2] = {{"pairwise counts (default)", true, 0, 0, {}}, {"closure of every product", false, 0, 0, {}}};
+    for (int k = 0; k < 2; ++k) {
+        wholerun(runs[k], lat, asg, dir + "/e_run" + std::to_string(k));
+        std::printf("  %-26s %12s\n", runs[k].label, (secs(runs[k].time) + " s").c_str());
+        std::fflush(stdout);
+    }
+    std::printf("  %-26s %12s\n", "closure / pairwise", ratio(runs[1].time, runs[0].time).c_str());
+    check(!runs[0].result.empty() && runs[0].result == runs[1].result, "result files of both runs");
     std::fflush(stdout);
 }
 
@@ -569,7 +600,7 @@ int main(int argc, char** argv) {
         } else if (a.rfind("--case=", 0) == 0) {
             chosen += a.substr(7);
         } else {
-            std::fprintf(stderr, "usage: varnelbench [--quick] [--full] [--case a|b|c|d]...\n");
+            std::fprintf(stderr, "usage: varnelbench [--quick] [--full] [--case a|b|c|d|e]...\n");
             return 2;
         }
     }
@@ -583,6 +614,7 @@ int main(int argc, char** argv) {
         if (s.cases.find('b') != std::string::npos) caseb(s, dir.path);
         if (s.cases.find('c') != std::string::npos) casec(s, dir.path);
         if (s.cases.find('d') != std::string::npos) cased(s, dir.path);
+        if (s.cases.find('e') != std::string::npos) casee(s, dir.path);
     } catch (const varnel::ErrorStop& e) {
         std::printf("error stop: %s\n", e.message.c_str());
         return 1;
