@@ -7,13 +7,14 @@
 //
 // When every factor's order is a partial order (checked once per run), the
 // atoms are exactly the minimal vectors of L without its least element, and
-// they can be found without comparing every pair: the height of a vector (the
-// sum of the heights of its components, a height being the number of elements
-// below or equal) grows strictly along every strict inequality, so visiting
-// the vectors by increasing height reaches each atom before anything above
-// it, and a vector is an atom exactly when no atom found so far lies below
-// it. Coatoms the same way from the top. Otherwise the literal pairwise scan
-// is used. Both give the same atoms in the same (block) order.
+// they can be found in one pass over the block without comparing every pair:
+// keep the minimal vectors among those seen so far; a vector above one of
+// them is not minimal, and otherwise it is, for now, and replaces the ones
+// above it. The set stays small (the low vectors of a product are found
+// early), so the pass costs about |L| times a few comparisons, most of them
+// decided by the first component. Coatoms the same way from the top.
+// Otherwise the literal pairwise scan is used. Both give the same atoms in
+// the same (block) order.
 #include <algorithm>
 #include <string>
 
@@ -42,32 +43,12 @@ std::string elemrowtext(const Product& p, const uint8_t* v) {
 
 namespace {
 
-// Order check between two rows by the lattices' orders.
-inline bool rowleq(const Product& p, const uint8_t* a, const uint8_t* b) {
-    for (int32_t i = 0; i < p.facts.numdirfacts; ++i)
-        if (!p.store.leq[p.facts.dirfacts[i + 1].latwh][a[i]][b[i]]) return false;
+// Is row a below or at row b, by the factors' orders as bits?
+inline bool rowbelow(const Workspace& ws, const uint8_t* a, const uint8_t* b) {
+    const uint32_t* lb = ws.leqbits.data();
+    for (int32_t i = 0; i < ws.stride; ++i)
+        if (!(lb[i * 32 + a[i]] >> b[i] & 1)) return false;
     return true;
-}
-
-// The block indices sorted by the height of their vectors (ascending),
-// ties by index.
-std::vector<int32_t> byheight(const Workspace& ws) {
-    const int32_t n = ws.stride;
-    std::vector<uint32_t> h(static_cast<size_t>(ws.blsize) + 1);
-    uint32_t maxh = 0;
-    for (int32_t i = 1; i <= ws.blsize; ++i) {
-        const uint8_t* r = ws.row(i);
-        uint32_t s = 0;
-        for (int32_t c = 0; c < n; ++c) s += ws.heightflat[static_cast<size_t>(c) * 32 + r[c]];
-        h[i] = s;
-        maxh = std::max(maxh, s);
-    }
-    std::vector<int32_t> start(maxh + 2, 0);
-    for (int32_t i = 1; i <= ws.blsize; ++i) ++start[h[i] + 1];
-    for (size_t v = 1; v < start.size(); ++v) start[v] += start[v - 1];
-    std::vector<int32_t> order(static_cast<size_t>(ws.blsize));
-    for (int32_t i = 1; i <= ws.blsize; ++i) order[start[h[i]]++] = i;
-    return order;
 }
 
 // Minimal (up = false) or maximal (up = true) vectors of the block without
@@ -76,17 +57,24 @@ std::vector<int32_t> extremal(const Product& p, int32_t skip, bool up) {
     const Workspace& ws = p.ws;
     std::vector<int32_t> found;
     if (ws.ordersok) {
-        std::vector<int32_t> order = byheight(ws);
-        if (up) std::reverse(order.begin(), order.end());
-        for (int32_t i : order) {
+        // The minimal (maximal) vectors among those seen so far: a vector
+        // above (below) one of them is passed over; otherwise it takes the
+        // place of those above (below) it.
+        for (int32_t i = 1; i <= ws.blsize; ++i) {
             if (i == skip) continue;
-            bool covered = false;
+            const uint8_t* r = ws.row(i);
+            bool passed = false;
             for (int32_t a : found)
-                if (up ? rowleq(p, ws.row(i), ws.row(a)) : rowleq(p, ws.row(a), ws.row(i))) {
-                    covered = true;
+                if (up ? rowbelow(ws, r, ws.row(a)) : rowbelow(ws, ws.row(a), r)) {
+                    passed = true;
                     break;
                 }
-            if (!covered) found.push_back(i);
+            if (passed) continue;
+            size_t kept = 0;
+            for (int32_t a : found)
+                if (!(up ? rowbelow(ws, ws.row(a), r) : rowbelow(ws, r, ws.row(a)))) found[kept++] = a;
+            found.resize(kept);
+            found.push_back(i);
         }
         std::sort(found.begin(), found.end());
         return found;

@@ -48,7 +48,7 @@ void prepareworkspace(Product& p) {
     const int32_t nf = p.facts.numdirfacts;
     ws.stride = nf;
     ws.opflat.assign(static_cast<size_t>(nf + 1) * 1024, 0);
-    ws.heightflat.assign(static_cast<size_t>(nf + 1) * 32, 0);
+    ws.leqbits.assign(static_cast<size_t>(nf + 1) * 32, 0);
     ws.ordersok = true;
     ws.tablescomplete = true;
     ws.tablessymmetric = true;
@@ -66,14 +66,10 @@ void prepareworkspace(Product& p) {
             }
         for (int32_t a = 1; a <= n; ++a)
             if (st.meettab[l][a][a] != a || st.jointab[l][a][a] != a) ws.tablessymmetric = false;
-        // Height of an element: the number of elements below or equal to it.
-        // In a partial order it grows strictly along every strict inequality.
-        uint16_t* ht = &ws.heightflat[static_cast<size_t>(i - 1) * 32];
-        for (int32_t e = 1; e <= n; ++e) {
-            uint16_t h = 0;
-            for (int32_t d = 1; d <= n; ++d) h = static_cast<uint16_t>(h + (st.leq[l][d][e] ? 1 : 0));
-            ht[e] = h;
-        }
+        uint32_t* lb = &ws.leqbits[static_cast<size_t>(i - 1) * 32];
+        for (int32_t a = 1; a <= n; ++a)
+            for (int32_t b = 1; b <= n; ++b)
+                if (st.leq[l][a][b]) lb[a] |= 1u << b;
         for (int32_t a = 1; a <= n && ws.ordersok; ++a) {
             if (!st.leq[l][a][a]) ws.ordersok = false;
             for (int32_t b = 1; b <= n; ++b) {

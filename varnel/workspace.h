@@ -43,8 +43,9 @@ struct Workspace {
     // Every factor's meet and join are commutative and idempotent, so a pass
     // need not combine two new vectors twice, nor a vector with itself.
     bool tablessymmetric = false;
-    // Heights used to visit vectors from the bottom up (see atoms.cpp).
-    std::vector<uint16_t> heightflat;
+    // The order of each factor as bits: bit b of leqbits[i * 32 + a] is set
+    // when element a lies below or at element b in factor i (from 0).
+    std::vector<uint32_t> leqbits;
     bool ordersok = false;  // every factor's order is a partial order
     bool prepared = false;
 
