@@ -1,5 +1,6 @@
 #include "abend.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -19,6 +20,9 @@ void iofailure(const std::string& name, const std::string& reason) {
 void iofailureerrno(const std::string& name, int err) { iofailure(name, std::strerror(err)); }
 
 int guardedmain(const std::function<int()>& body) {
+    // A console that is a closed pipe is an output failure like any other,
+    // not a reason for the process to die by a signal.
+    std::signal(SIGPIPE, SIG_IGN);
     int code;
     std::string message;
     try {
