@@ -91,7 +91,7 @@ struct Tally {
     int32_t step = 0, disregarded = 0, elaborated = 0;
     int32_t maxsize = 0, maxatoms = 0, maxcoatoms = 0;
     std::string maxsizesel, maxatomssel, maxcoatomssel;
-    Spectra spec;
+    Spectra spectra;
 };
 
 // The bookkeeping of an allowed step, after its first record has been
@@ -99,11 +99,11 @@ struct Tally {
 void account(Varnel& v, Tally& t, const StepOutcome& o) {
     auto sel = [&] { return selection(o.effective, v.facts.numdirfacts); };
     if (o.blsize > t.maxsize) t.maxsize = o.blsize, t.maxsizesel = sel();
-    if (o.numatoms > 0) addatomcount(t.spec, o.numatoms);
+    if (o.numatoms > 0) addatomcount(t.spectra, o.numatoms);
     if (o.numatoms > t.maxatoms) t.maxatoms = o.numatoms, t.maxatomssel = sel();
-    if (o.numcoatoms > 0) addcoatomcount(t.spec, o.numcoatoms);
+    if (o.numcoatoms > 0) addcoatomcount(t.spectra, o.numcoatoms);
     if (o.numcoatoms > t.maxcoatoms) t.maxcoatoms = o.numcoatoms, t.maxcoatomssel = sel();
-    addpair(t.spec, o.numatoms, o.numcoatoms);
+    addpair(t.spectra, o.numatoms, o.numcoatoms);
     if (v.opts.on(1)) prntinput(v);
 }
 
@@ -376,11 +376,11 @@ void runpairwise(Varnel& v, Tally& t, int32_t numsubsets) {
     } while (anyeffective(n, ws.effective));
 }
 
-std::string spectrumtext(const std::vector<int32_t>& spec) {
+std::string spectrumtext(const std::vector<int32_t>& values) {
     std::string s;
-    for (size_t i = 0; i < spec.size(); ++i) {
+    for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0) s += ',';
-        s += ' ' + std::to_string(spec[i]);
+        s += ' ' + std::to_string(values[i]);
     }
     return s;
 }
@@ -423,11 +423,11 @@ void addpair(Spectra& s, int32_t a, int32_t c) {
 }
 
 namespace {
-void addcount(std::vector<int32_t>& spec, int32_t value) {
+void addcount(std::vector<int32_t>& values, int32_t value) {
     size_t i = 0;
-    while (i < spec.size() && spec[i] < value) ++i;
-    if (i < spec.size() && spec[i] == value) return;
-    spec.insert(spec.begin() + static_cast<std::ptrdiff_t>(i), value);
+    while (i < values.size() && values[i] < value) ++i;
+    if (i < values.size() && values[i] == value) return;
+    values.insert(values.begin() + static_cast<std::ptrdiff_t>(i), value);
 }
 }  // namespace
 
@@ -446,9 +446,9 @@ void runsubsets(Varnel& v) {
     const int32_t n = v.facts.numdirfacts;
     if (n > 30) errorstop("Too many direct factors for the all-subsets run (at most 30)");
     Tally t;
-    t.spec.atomspec = {1, 2, 3};
-    t.spec.coatomspec = {1, 2, 3};
-    seedpairs(t.spec);
+    t.spectra.atomspec = {1, 2, 3};
+    t.spectra.coatomspec = {1, 2, 3};
+    seedpairs(t.spectra);
     const int32_t numsubsets = static_cast<int32_t>(int64_t{1} << n);
     const std::string none(static_cast<size_t>(n), 'n');
     t.maxsizesel = t.maxatomssel = t.maxcoatomssel = none;
@@ -482,10 +482,10 @@ void runsubsets(Varnel& v) {
     block([&](const std::string& s) { r.fileline(s); });
     const std::string atomsline = ">>:: Largest |{atoms}|=" + std::to_string(t.maxatoms) + "; occured at, say, [" +
                                   t.maxatomssel + "]";
-    const std::string atomspec = ">>:: Atom spectrum = {" + spectrumtext(t.spec.atomspec) + "}";
+    const std::string atomspec = ">>:: Atom spectrum = {" + spectrumtext(t.spectra.atomspec) + "}";
     const std::string coatomsline = ">>:: Largest |{coatoms}|=" + std::to_string(t.maxcoatoms) +
                                     "; occured at, say, [" + t.maxcoatomssel + "]";
-    const std::string coatomspec = ">>:: Coatom spectrum = {" + spectrumtext(t.spec.coatomspec) + "}";
+    const std::string coatomspec = ">>:: Coatom spectrum = {" + spectrumtext(t.spectra.coatomspec) + "}";
     for (const std::string& s : {atomsline, std::string(), atomspec, std::string()}) r.fileline(s);
     for (const std::string& s : {atomsline, std::string(), atomspec, std::string()}) r.conline(s);
     for (const std::string& s : {coatomsline, std::string(), coatomspec, std::string()}) r.fileline(s);
@@ -497,16 +497,16 @@ void runsubsets(Varnel& v) {
     r.fileline(sizeline);
     r.fileline("");
     const std::string head1 = "The number of pairs (|{atoms}|,|{atoms}|) (including those obtained by";
-    const std::string head2 = "theoretical considerations) is " + std::to_string(t.spec.acpairs.size()) +
+    const std::string head2 = "theoretical considerations) is " + std::to_string(t.spectra.acpairs.size()) +
                               "; these pairs are:";
     r.fileline(head1);
     r.fileline(head2);
     r.conline(head1);
     r.conline(head2);
     std::string pairs;
-    for (size_t i = 0; i < t.spec.acpairs.size(); ++i) {
+    for (size_t i = 0; i < t.spectra.acpairs.size(); ++i) {
         if (i > 0) pairs += ',';
-        pairs += " (" + std::to_string(t.spec.acpairs[i].first) + "," + std::to_string(t.spec.acpairs[i].second) + ")";
+        pairs += " (" + std::to_string(t.spectra.acpairs[i].first) + "," + std::to_string(t.spectra.acpairs[i].second) + ")";
     }
     r.fileline(pairs);
     r.fileline("");
