@@ -1,6 +1,8 @@
 // Ordanik run as a program: console, report file and exit code.
 #include <gtest/gtest.h>
 
+#include "common/expect.h"
+
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -33,9 +35,7 @@ std::string errorreport(const std::string& message) {
     return crlf("Error in data; possibly/appeared at: \n" + message + "\n");
 }
 
-bool endswith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
+using lttest::endswith;
 
 // A temporary folder holding the fixture as posets.txt.
 struct Case {

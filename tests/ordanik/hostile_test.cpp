@@ -7,6 +7,8 @@
 // standard error, or exit code 2 for the I/O failure; never a signal.
 #include <gtest/gtest.h>
 
+#include "common/expect.h"
+
 #include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,8 @@
 #include "common/runner.h"
 
 using lttest::crlf;
+using lttest::endswith;
+using lttest::replaced;
 using lttest::maskclock;
 using lttest::RunResult;
 
@@ -22,18 +26,6 @@ namespace {
 const std::string exe = ORDANIK_EXE;
 const std::string fixtures = std::string(LT_FIXTURES) + "/ordanik/fixtures/";
 const std::string m3n5 = lttest::readfile(fixtures + "m3n5.txt");
-
-bool endswith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// s with its first occurrence of from replaced by to (from must occur).
-std::string replaced(std::string s, const std::string& from, const std::string& to) {
-    const size_t at = s.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos) s.replace(at, from.size(), to);
-    return s;
-}
 
 struct Outcome {
     RunResult r;
@@ -51,23 +43,15 @@ Outcome go(const std::string& posets, bool numeric = false, const std::string& i
 }
 
 void expectstop(const Outcome& o, const std::string& message, const std::string& what) {
-    const std::string lines = "Error in data; possibly/appeared at: \n" + message + "\n";
-    EXPECT_EQ(o.r.signal, 0) << what;
-    EXPECT_EQ(o.r.exitcode, 1) << what;
-    EXPECT_EQ(o.r.err, "") << what;
-    EXPECT_TRUE(endswith(o.r.out, "\a\n" + lines + "  Press <enter> to quit\n")) << what << "\n" << o.r.out;
-    EXPECT_TRUE(endswith(o.report, crlf(lines))) << what << "\n" << o.report;
+    lttest::expectstop(o.r, o.report, message, what);
 }
 
 void expectconversion(const Outcome& o, const std::string& text, const std::string& what) {
-    EXPECT_EQ(o.r.signal, 0) << what;
-    EXPECT_EQ(o.r.exitcode, 1) << what;
-    EXPECT_EQ(o.r.err, "Error: \"" + text + "\" is not a valid integer\n") << what;
-    EXPECT_EQ(o.r.out.find("Error in data"), std::string::npos) << what;
+    lttest::expectconversion(o.r, text, what);
 }
 
 // Any orderly end: the normal end with its closing line, the error stop with
-// the same message on the console and in the report file, or the conversion
+// the same message on the console and in the written file, or the conversion
 // failure.
 void expectorderly(const Outcome& o, const std::string& what) {
     ASSERT_EQ(o.r.signal, 0) << what;
@@ -75,16 +59,7 @@ void expectorderly(const Outcome& o, const std::string& what) {
         EXPECT_TRUE(endswith(o.r.out, "Thank you for using this program.   Hit <enter> twice to abandon!\n")) << what;
         return;
     }
-    ASSERT_EQ(o.r.exitcode, 1) << what << "\n" << o.r.err;
-    if (!o.r.err.empty()) {
-        EXPECT_TRUE(std::regex_match(o.r.err, std::regex("Error: \"[^\"]*\" is not a valid integer\n"))) << what;
-        return;
-    }
-    const std::string bell = "\a\nError in data; possibly/appeared at: \n";
-    const size_t at = o.r.out.find(bell);
-    ASSERT_NE(at, std::string::npos) << what << "\n" << o.r.out;
-    const size_t from = at + bell.size();
-    expectstop(o, o.r.out.substr(from, o.r.out.find('\n', from) - from), what);
+    lttest::expectorderlyfailure(o.r, o.report, what);
 }
 
 // text with every line end (LF, CR LF or CR) replaced by the next of ends, in turn.

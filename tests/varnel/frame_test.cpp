@@ -3,6 +3,8 @@
 // error stop, and the abnormal end of a bad progress step.
 #include <gtest/gtest.h>
 
+#include "common/expect.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <regex>
@@ -55,9 +57,7 @@ std::string helpscreen() {
 }
 
 bool startswith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
-bool endswith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
+using lttest::endswith;
 
 // A folder with the input files lat.txt and asg.txt (empty unless given) and
 // a folder named sub.
