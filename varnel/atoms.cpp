@@ -94,6 +94,17 @@ std::vector<int32_t> extremal(const Product& p, int32_t skip, bool up) {
     return found;
 }
 
+// The count line of the atoms (coatoms) to the result file, then to the
+// console (whose line has its own head), and the vectors to the result file.
+void writefound(Product& p, const std::vector<int32_t>& found, const char* what, const char* consolehead) {
+    const std::string count = std::to_string(found.size());
+    p.rep.fileline(std::string("(WARNING at the end!) The number of ") + what + " is " + count + ".  The " + what +
+                   " are as follows:");
+    p.rep.conline(std::string(consolehead) + "The number of " + what + " is " + count);
+    for (int32_t a : found) p.rep.fileline(elemrowtext(p, p.ws.row(a)));
+    p.rep.fileline("");
+}
+
 bool reports(const Product& p) { return p.opts.letter(4) == 'n' || p.opts.letter(5) == 'i'; }
 
 }  // namespace
@@ -140,13 +151,7 @@ void findatoms(Product& p) {
     ws.atoms = extremal(p, ws.bottomrow, false);
     ws.numatoms = static_cast<int32_t>(ws.atoms.size());
     if (ws.numatoms == 0) errorstop("Error: no atom is found!");
-    if (reports(p)) {
-        p.rep.fileline("(WARNING at the end!) The number of atoms is " + std::to_string(ws.numatoms) +
-                       ".  The atoms are as follows:");
-        p.rep.conline("(WARNING at the end!) The number of atoms is " + std::to_string(ws.numatoms));
-        for (int32_t a : ws.atoms) p.rep.fileline(elemrowtext(p, ws.row(a)));
-        p.rep.fileline("");
-    }
+    if (reports(p)) writefound(p, ws.atoms, "atoms", "(WARNING at the end!) ");
 }
 
 void findcoatoms(Product& p) {
@@ -168,13 +173,7 @@ void findcoatoms(Product& p) {
     ws.coatoms = extremal(p, ws.toprow, true);
     ws.numcoatoms = static_cast<int32_t>(ws.coatoms.size());
     if (ws.numcoatoms == 0) errorstop("Error: no coatom is found!");
-    if (reports(p)) {
-        p.rep.fileline("(WARNING at the end!) The number of coatoms is " + std::to_string(ws.numcoatoms) +
-                       ".  The coatoms are as follows:");
-        p.rep.conline("(WARNING at the end!)  The number of coatoms is " + std::to_string(ws.numcoatoms));
-        for (int32_t a : ws.coatoms) p.rep.fileline(elemrowtext(p, ws.row(a)));
-        p.rep.fileline("");
-    }
+    if (reports(p)) writefound(p, ws.coatoms, "coatoms", "(WARNING at the end!)  ");
 }
 
 }  // namespace varnel
